@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace kestavo {
+
+// The kernel's view of the machine that the setup needs: its folders, the
+// existence of files and the name of the running program. Never writes.
+class ISystemPort {
+public:
+    virtual ~ISystemPort() = default;
+
+    // The process's current directory, in full. At a drive root it ends in
+    // a backslash ("D:\"), elsewhere it does not.
+    virtual std::string CurrentDirectory() = 0;
+    virtual std::string SystemDirectory() = 0;
+    virtual std::string WindowsDirectory() = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // The program file's base name without extension ("setup"): the caption
+    // of the program's message boxes.
+    virtual std::string AppName() = 0;
+};
+
+}  // namespace kestavo

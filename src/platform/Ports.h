@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/IDesktopPort.h"
+#include "platform/IDialogHost.h"
+#include "platform/IGdiPort.h"
+#include "platform/IProfilePort.h"
+#include "platform/IStartupPort.h"
+#include "platform/ISystemPort.h"
+#include "platform/IThreadPort.h"
+
+namespace kestavo {
+
+// Every port the program reaches the machine through, handed to the objects
+// that need them. Either all of them are Windows' or all are the simulator's.
+struct Ports {
+    ISystemPort& system;
+    IProfilePort& profile;
+    IStartupPort& startup;
+    IDesktopPort& desktop;
+    IGdiPort& gdi;
+    IDialogHost& dialogs;
+    IThreadPort& threads;
+};
+
+}  // namespace kestavo

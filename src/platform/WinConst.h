@@ -1,0 +1,63 @@
+#pragma once
+
+// Windows constants whose values the behaviour depends on, with the values
+// Windows gives them. Portable code uses these instead of <windows.h>.
+
+namespace kestavo {
+
+// Dialog results and standard control ids.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// Show commands.
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr int SW_SHOWMAXIMIZED = 3;
+inline constexpr int SW_SHOW = 5;
+
+// Window messages.
+inline constexpr unsigned WM_SETICON = 0x0080;
+inline constexpr unsigned WM_ICONERASEBKGND = 0x0027;
+inline constexpr unsigned WM_QUIT = 0x0012;
+inline constexpr int ICON_SMALL = 0;
+inline constexpr int ICON_BIG = 1;
+
+// Progress bar messages.
+inline constexpr unsigned WM_USER = 0x0400;
+inline constexpr unsigned PBM_SETRANGE = WM_USER + 1;
+inline constexpr unsigned PBM_SETPOS = WM_USER + 2;
+inline constexpr unsigned PBM_STEPIT = WM_USER + 5;
+inline constexpr unsigned PBM_GETPOS = WM_USER + 8;
+
+// System metrics.
+inline constexpr int SM_CXSCREEN = 0;
+inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int SM_CXICON = 11;
+inline constexpr int SM_CYICON = 12;
+
+// System colours.
+inline constexpr int COLOR_WINDOW = 5;
+inline constexpr int COLOR_WINDOWTEXT = 8;
+inline constexpr int COLOR_BTNFACE = 15;
+
+// Control colour requests.
+inline constexpr int CTLCOLOR_STATIC = 6;
+inline constexpr int TRANSPARENT = 1;
+
+// Font weights.
+inline constexpr int FW_NORMAL = 400;
+inline constexpr int FW_BOLD = 700;
+
+// RedrawWindow flags.
+inline constexpr unsigned RDW_INVALIDATE = 0x0001;
+inline constexpr unsigned RDW_ERASE = 0x0004;
+inline constexpr unsigned RDW_UPDATENOW = 0x0100;
+
+// Message box styles.
+inline constexpr unsigned MB_OK = 0x0000;
+inline constexpr unsigned MB_ICONEXCLAMATION = 0x0030;
+
+// Windows Sockets version 1.1, as MAKEWORD(1, 1).
+inline constexpr unsigned short kWinsock11 = 0x0101;
+
+}  // namespace kestavo

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/IDesktopPort.h"
+#include "platform/IGdiPort.h"
+#include "platform/sim/SimScheduler.h"
+#include "platform/sim/SimTrace.h"
+
+namespace kestavo::sim {
+
+// The simulated desktop: screen, system colours, message boxes, the shell,
+// and the drawing objects the program creates (kept to find leaks).
+class SimDesktop : public IDesktopPort, public IGdiPort {
+public:
+    SimDesktop(const SimScheduler& scheduler, SimTrace& trace)
+        : m_scheduler(scheduler), m_trace(trace) {}
+
+    int SystemMetric(int index) override;
+    ColorRef SystemColor(int index) override;
+    int ShowMessageBox(const std::string& text, const std::string& caption,
+                       unsigned style) override;
+    void ShellOpen(const std::string& file) override;
+
+    Handle CreateSolidBrush(ColorRef color) override;
+    Handle CreateFontFromDesc(const FontDesc& font) override;
+    void DeleteObject(Handle object) override;
+    FontDesc DefaultGuiFont() override;
+
+    // What a live object is: "brush 00ffffff" or "font Tahoma 700 -11".
+    std::string Describe(Handle object) const;
+    std::size_t LiveObjects() const { return m_objects.size(); }
+
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    // The button every message box is closed with.
+    int messageBoxAnswer = 1;
+
+private:
+    void Trace(const std::string& what) { m_trace.Add(m_scheduler.Now(), what); }
+    Handle Keep(std::string description);
+
+    const SimScheduler& m_scheduler;
+    SimTrace& m_trace;
+    std::map<Handle, std::string> m_objects;
+    Handle m_nextObject = 0x1000;
+};
+
+}  // namespace kestavo::sim

@@ -1,0 +1,17 @@
+#include "platform/sim/SimMachine.h"
+
+#include <utility>
+
+namespace kestavo::sim {
+
+SimMachine::SimMachine() : m_ports{system, profile, system, desktop, desktop, dialogs, threads} {}
+
+void SimMachine::PutSetupFile(const std::string& name, std::string content) {
+    std::string folder = system.currentDirectory;
+    if (folder.empty() || folder.back() != '\\') {
+        folder.push_back('\\');
+    }
+    files.Put(folder + name, std::move(content));
+}
+
+}  // namespace kestavo::sim

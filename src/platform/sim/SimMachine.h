@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Ports.h"
+#include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimDialogHost.h"
+#include "platform/sim/SimFiles.h"
+#include "platform/sim/SimProfile.h"
+#include "platform/sim/SimScheduler.h"
+#include "platform/sim/SimSystem.h"
+#include "platform/sim/SimThreads.h"
+#include "platform/sim/SimTrace.h"
+
+namespace kestavo::sim {
+
+// A whole simulated Windows machine: a test describes it through the public
+// members, runs the program against Ports(), and reads the trace.
+class SimMachine {
+public:
+    SimMachine();
+    SimMachine(const SimMachine&) = delete;
+    SimMachine& operator=(const SimMachine&) = delete;
+
+    Ports& GetPorts() { return m_ports; }
+    // A file in the setup folder (the current directory).
+    void PutSetupFile(const std::string& name, std::string content);
+
+    SimScheduler scheduler;
+    SimTrace trace;
+    SimFiles files;
+    SimSystem system{scheduler, trace, files};
+    SimProfile profile{files};
+    SimDesktop desktop{scheduler, trace};
+    SimDialogHost dialogs{scheduler, trace};
+    SimThreads threads{scheduler, trace};
+
+private:
+    Ports m_ports;
+};
+
+}  // namespace kestavo::sim

@@ -1,0 +1,50 @@
+#include "platform/sim/SimProfile.h"
+
+#include <optional>
+
+#include "platform/sim/IniFile.h"
+#include "platform/sim/ProfileEncoding.h"
+
+namespace kestavo::sim {
+
+namespace {
+
+// The service qualifies the file's path into a buffer of MAX_PATH characters,
+// so a file whose full path is longer reads as missing, although the file
+// system itself would open it.
+constexpr std::size_t kMaxPath = 260;
+
+}  // namespace
+
+std::string SimProfile::ReadString(const std::string& file, const std::string& section,
+                                   const std::string& key, std::size_t capacity) {
+    const std::optional<std::string> content = m_files.Read(file);
+    if (capacity == 0 || !content || SimFiles::Normalize(file).size() >= kMaxPath) {
+        return {};
+    }
+    const IniFile ini(ProfileEncoding::DecodeFile(*content));
+    const std::optional<std::u16string> value = ini.Find(ProfileEncoding::FromAnsi(section.c_str()),
+                                                         ProfileEncoding::FromAnsi(key.c_str()));
+    return value ? ProfileEncoding::ToAnsi(CopyValue(*value, capacity)) : std::string();
+}
+
+// One pair of matching quotes, ' or ", around the whole value is removed: the
+// service copies the text after the opening quote, cut to the buffer, and then
+// drops the last character copied if the capacity is at least that text's
+// length. That is the closing quote, except when the capacity is exactly the
+// length: the cut has already taken the quote, and a character of the value
+// goes with it.
+std::u16string SimProfile::CopyValue(std::u16string value, std::size_t capacity) {
+    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+                        value.back() == value.front();
+    if (quoted) {
+        value.erase(0, 1);
+    }
+    std::u16string copy = value.substr(0, capacity - 1);
+    if (quoted && capacity >= value.size() && !copy.empty()) {
+        copy.pop_back();
+    }
+    return copy;
+}
+
+}  // namespace kestavo::sim

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+
+#include "platform/IStartupPort.h"
+#include "platform/ISystemPort.h"
+#include "platform/sim/SimFiles.h"
+#include "platform/sim/SimScheduler.h"
+#include "platform/sim/SimTrace.h"
+
+namespace kestavo::sim {
+
+// The simulated kernel: folders, files and the process's start-up services.
+class SimSystem : public ISystemPort, public IStartupPort {
+public:
+    SimSystem(const SimScheduler& scheduler, SimTrace& trace, const SimFiles& files)
+        : m_scheduler(scheduler), m_trace(trace), m_files(files) {}
+
+    std::string CurrentDirectory() override { return currentDirectory; }
+    std::string SystemDirectory() override { return systemDirectory; }
+    std::string WindowsDirectory() override { return windowsDirectory; }
+    bool FileExists(const std::string& path) override { return m_files.Exists(path); }
+    std::string AppName() override { return appName; }
+
+    bool StartSockets(unsigned short version) override;
+    void EnableThreeDimensionalControls() override;
+    void InitCommonControls() override;
+
+    std::string currentDirectory = "C:\\SETUP";
+    std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
+    std::string windowsDirectory = "C:\\WINDOWS";
+    std::string appName = "setup";
+    // Windows Sockets: whether the service starts, and the version it agrees
+    // to when it does.
+    bool socketsAvailable = true;
+    unsigned short socketsVersion = 0x0101;
+
+private:
+    void Trace(const std::string& what) { m_trace.Add(m_scheduler.Now(), what); }
+
+    const SimScheduler& m_scheduler;
+    SimTrace& m_trace;
+    const SimFiles& m_files;
+};
+
+}  // namespace kestavo::sim

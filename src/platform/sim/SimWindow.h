@@ -1,0 +1,91 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/IDialogHost.h"
+#include "platform/sim/SimScheduler.h"
+#include "platform/sim/SimTemplates.h"
+#include "platform/sim/SimTrace.h"
+
+namespace kestavo::sim {
+
+// One item of a simulated dialog, with the state its class keeps.
+struct SimItem {
+    std::string kind;
+    std::string text;
+    Rect rect;
+    bool visible = true;
+    int redraws = 0;
+    Handle font = kNullHandle;
+    IControlEvents* events = nullptr;
+    // Progress bars.
+    int position = 0;
+    int lower = 0;
+    int upper = 100;
+    int step = 10;
+};
+
+// A simulated modal dialog: its items, place, timers and result. Timers are
+// tasks of the scheduler; each tick re-arms itself as Windows' timers do.
+class SimWindow : public IDialogWindow {
+public:
+    SimWindow(int templateId, Handle handle, const SimTemplate& layout, IDialogEvents& events,
+              SimScheduler& scheduler, SimTrace& trace);
+    ~SimWindow() override;
+    SimWindow(const SimWindow&) = delete;
+    SimWindow& operator=(const SimWindow&) = delete;
+
+    Handle Get() override { return m_handle; }
+    void SetItemText(int itemId, const std::string& text) override;
+    std::string ItemText(int itemId) override;
+    Rect WindowRect() override { return m_rect; }
+    Rect ClientRect() override;
+    Rect ItemRect(int itemId) override;
+    void Move(int x, int y, int width, int height, bool repaint) override;
+    void Show(int showCommand) override;
+    bool IsIconic() override { return iconic; }
+    void SetTimer(int timerId, unsigned periodMs) override;
+    void KillTimer(int timerId) override;
+    void End(int result) override;
+    // The window goes away without ending, as when its process is gone.
+    void Abandon();
+    std::intptr_t Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    std::intptr_t SendToItem(int itemId, unsigned message, std::uintptr_t wParam,
+                             std::intptr_t lParam) override;
+    void RedrawItem(int itemId, unsigned flags) override;
+    void SetItemFont(int itemId, Handle font) override { Item(itemId).font = font; }
+    void SubclassItem(int itemId, IControlEvents& events) override;
+
+    int TemplateId() const { return m_templateId; }
+    IDialogEvents& Events() { return m_events; }
+    bool Ended() const { return m_ended; }
+    int Result() const { return m_result; }
+    bool Visible() const { return m_visible; }
+    bool HasTimer(int timerId) const { return m_timers.count(timerId) != 0; }
+    SimItem& Item(int itemId);
+    std::intptr_t LastMessageParam(unsigned message) const;
+
+    bool iconic = false;
+
+private:
+    void Trace(const std::string& what);
+    void ArmTimer(int timerId, unsigned periodMs);
+    std::intptr_t ProgressMessage(SimItem& item, unsigned message, std::uintptr_t wParam,
+                                  std::intptr_t lParam);
+
+    int m_templateId;
+    Handle m_handle;
+    IDialogEvents& m_events;
+    SimScheduler& m_scheduler;
+    SimTrace& m_trace;
+    Rect m_rect;
+    bool m_visible = false;
+    bool m_ended = false;
+    int m_result = 0;
+    std::map<int, SimItem> m_items;
+    std::map<int, SimScheduler::TaskId> m_timers;
+    std::map<unsigned, std::intptr_t> m_lastMessageParam;
+};
+
+}  // namespace kestavo::sim

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "platform/IProfilePort.h"
+
+namespace kestavo::win32 {
+
+// Profile strings through GetPrivateProfileStringA.
+class Win32Profile : public IProfilePort {
+public:
+    std::string ReadString(const std::string& file, const std::string& section,
+                           const std::string& key, std::size_t capacity) override;
+};
+
+}  // namespace kestavo::win32

@@ -1,0 +1,62 @@
+#include "platform/sim/SimProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/ProfileCorpus.h"
+#include "platform/sim/SimFiles.h"
+
+namespace kestavo::sim {
+namespace {
+
+using test::ProfileCorpus;
+
+const std::string kFolder = "C:\\corpus\\";
+
+TEST(SimProfileTest, AnswersEveryCorpusQueryAsWindowsDoes) {
+    const ProfileCorpus corpus(SETUP_TEST_CORPUS_DIR "/profile");
+    const auto queries = corpus.Queries();
+    ASSERT_FALSE(queries.empty());
+    SimFiles files;
+    for (const auto& [name, content] : corpus.Files(queries)) {
+        files.Put(kFolder + name, content);
+    }
+    SimProfile profile(files);
+
+    for (const auto& query : queries) {
+        const std::string value =
+            profile.ReadString(kFolder + query.file, query.section, query.key, query.capacity);
+        EXPECT_EQ(ProfileCorpus::Escape(value), ProfileCorpus::Escape(query.expected))
+            << "expectations.txt line " << query.line;
+    }
+}
+
+TEST(SimProfileTest, ReadsATagFileOnlyWhileItsFullPathFitsMaxPath) {
+    SimFiles files;
+    SimProfile profile(files);
+    const std::string deepest = ProfileCorpus::FolderOfLength("C:\\", 247);
+    const std::string tooDeep = ProfileCorpus::FolderOfLength("C:\\", 248);
+    files.Put(deepest + "\\kestavo.tag", "[S]\r\nk=found\r\n");
+    files.Put(tooDeep + "\\kestavo.tag", "[S]\r\nk=found\r\n");
+
+    EXPECT_EQ(profile.ReadString(deepest + "\\kestavo.tag", "S", "k", 255), "found");
+    EXPECT_EQ(profile.ReadString(deepest + "\\\\kestavo.tag", "S", "k", 255), "found")
+        << "a doubled separator is read as one";
+    EXPECT_EQ(profile.ReadString(tooDeep + "\\kestavo.tag", "S", "k", 255), "");
+}
+
+TEST(SimProfileTest, ReadsTheFileAfreshOnEveryCall) {
+    SimFiles files;
+    SimProfile profile(files);
+    files.Put("C:\\setup\\kestavo.tag", "[BUILD]\r\nSILENT=0\r\n");
+    ASSERT_EQ(profile.ReadString("C:\\setup\\kestavo.tag", "BUILD", "SILENT", 100), "0");
+
+    files.Put("C:\\setup\\kestavo.tag", "[BUILD]\r\nSILENT=1\r\n");
+    EXPECT_EQ(profile.ReadString("C:\\setup\\kestavo.tag", "BUILD", "SILENT", 100), "1");
+    files.Remove("C:\\setup\\kestavo.tag");
+    EXPECT_EQ(profile.ReadString("C:\\setup\\kestavo.tag", "BUILD", "SILENT", 100), "");
+}
+
+}  // namespace
+}  // namespace kestavo::sim

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what building and testing setup.exe needs on a Debian machine:
+# the MinGW-w64 cross compiler, 32-bit Wine, a virtual X server, wixl for
+# real .msi packages and ImageMagick for screenshots. Safe to run again.
+set -euo pipefail
+
+need=()
+command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
+command -v wine >/dev/null || need+=(wine)
+dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v wixl >/dev/null || need+=(wixl)
+[ -x /usr/bin/convert ] && [ -x /usr/bin/import ] || need+=(imagemagick)
+command -v xdotool >/dev/null || need+=(xdotool)
+command -v cmake >/dev/null || need+=(cmake)
+[ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+command -v ninja >/dev/null || need+=(ninja-build)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "missing packages: ${need[*]} (run this script as root to install them)" >&2
+  exit 1
+fi
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
