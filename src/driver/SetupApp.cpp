@@ -1,0 +1,38 @@
+#include "driver/SetupApp.h"
+
+#include "driver/Globals.h"
+#include "driver/SetupProgressDialog.h"
+#include "platform/WinConst.h"
+#include "prereq/InstallerRuntime.h"
+#include "prereq/LanguageSelection.h"
+#include "resources/resource.h"
+
+namespace kestavo {
+
+bool SetupApp::InitInstance() {
+    if (!m_ports.startup.StartSockets(kWinsock11)) {
+        ShowMessage(IDS_SOCKETS_INIT_FAILED);
+        return false;
+    }
+    m_ports.startup.EnableThreeDimensionalControls();
+    m_ports.startup.InitCommonControls();
+    g_hInstallerWnd = kNullHandle;
+
+    // Both may start a program and wait for it; they must be done before
+    // the dialog reads the tag file, which the language switcher may change.
+    EnsureInstallerRuntime(m_ports);
+    SelectLanguage(m_ports);
+
+    SetupProgressDialog dialog(m_ports);
+    dialog.DoModal();
+    return false;
+}
+
+// The framework's message box: OK, the exclamation icon, and the program's
+// name as caption.
+void SetupApp::ShowMessage(int stringId) {
+    m_ports.desktop.ShowMessageBox(m_ports.dialogs.LoadStringResource(stringId),
+                                   m_ports.system.AppName(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace kestavo

@@ -1,0 +1,20 @@
+#include "driver/SetupFolder.h"
+
+namespace kestavo {
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '\\') {
+        folder.push_back('\\');
+    }
+    return folder;
+}
+
+std::string SetupFolderWithSeparator(ISystemPort& system) {
+    return WithTrailingSeparator(system.CurrentDirectory());
+}
+
+std::string SetupFilePath(ISystemPort& system, const std::string& fileName) {
+    return SetupFolderWithSeparator(system) + fileName;
+}
+
+}  // namespace kestavo

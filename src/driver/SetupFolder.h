@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "platform/ISystemPort.h"
+
+namespace kestavo {
+
+// The setup folder is the process's current directory, asked for afresh at
+// each use. A file in it is the folder, exactly one backslash and the name:
+// at a drive root ("D:\") the folder already ends in one.
+std::string SetupFolderWithSeparator(ISystemPort& system);
+std::string SetupFilePath(ISystemPort& system, const std::string& fileName);
+
+// Appends a backslash unless the folder already ends in one.
+std::string WithTrailingSeparator(std::string folder);
+
+}  // namespace kestavo

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+
+#include "controls/LabelCtrl.h"
+#include "driver/TagFile.h"
+#include "framework/Dialog.h"
+#include "framework/ProgressCtrl.h"
+#include "platform/Ports.h"
+
+namespace kestavo {
+
+class CMainFrame;
+
+// The main window and the driver of the whole run: it reads the dialog's
+// settings, starts the splash, animates its bar until the splash has ended
+// and then runs the installation, which ends the dialog and the program.
+class SetupProgressDialog : public Dialog {
+public:
+    explicit SetupProgressDialog(Ports& ports);
+
+    // Ends the dialog: the installation is the last thing the program does.
+    void RunInstallation();
+
+    CMainFrame* m_pBackground = nullptr;
+    int m_nBackgroundShown = 0;
+    int m_nSilent = 0;
+    int m_nRunAfterComplete = 0;
+
+    std::string m_strWindowsDir;
+    std::string m_strWindowsDisk;
+    std::string m_strSystemDir;
+    std::string m_strProgramFilesDir;
+    std::string m_strCommonFilesDir;
+    std::string m_strFavoritesDir;
+    std::string m_strDocumentsDir;
+    std::string m_strMyPicturesDir;
+    std::string m_strMyMusicDir;
+    std::string m_strSendToDir;
+    std::string m_strFontsDir;
+    std::string m_strInstallDir;
+
+    int m_nUpdateRuntime = 0;
+
+protected:
+    void DoDataExchange() override;
+    bool OnInitDialog() override;
+    void OnTimer(int timerId) override;
+    void OnPaint(IDeviceContext& dc) override;
+    Handle OnQueryDragIcon() override { return m_hIcon; }
+
+private:
+    static constexpr int kBarTimer = 1;
+    static constexpr int kHiddenTimer = 3;
+    static constexpr unsigned kBarTimerPeriodMs = 50;
+    static constexpr unsigned kHiddenTimerPeriodMs = 10;
+    static constexpr int kBarRange = 400;
+    static constexpr int kSetBit = 255;
+
+    void ReadDialogTexts(const TagFile& tag);
+    void PlaceWindow();
+    void OnBarTimer();
+    void OnHiddenTimer();
+
+    Ports& m_ports;
+    LabelCtrl m_message;
+    ProgressCtrl m_progress;
+    Handle m_hIcon;
+    bool m_bHidden = false;
+};
+
+}  // namespace kestavo

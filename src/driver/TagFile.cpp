@@ -1,0 +1,63 @@
+#include "driver/TagFile.h"
+
+#include <climits>
+#include <utility>
+
+#include "driver/SetupFolder.h"
+
+namespace kestavo {
+
+TagFile::TagFile(ISystemPort& system, IProfilePort& profile, std::string fileName)
+    : m_system(system), m_profile(profile), m_fileName(std::move(fileName)) {}
+
+std::string TagFile::Path() const {
+    return SetupFilePath(m_system, m_fileName);
+}
+
+bool TagFile::Exists() const {
+    return m_system.FileExists(Path());
+}
+
+std::string TagFile::Read(const std::string& section, const std::string& key,
+                          std::size_t capacity) const {
+    return m_profile.ReadString(Path(), section, key, capacity);
+}
+
+int TagFile::ReadInt(const std::string& section, const std::string& key,
+                     std::size_t capacity) const {
+    return AtoI(Read(section, key, capacity));
+}
+
+int TagFile::ReadCount(const std::string& section) const {
+    return ReadInt(section, "TOTAL", kListCapacity);
+}
+
+int TagFile::AtoI(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) {
+            break;
+        }
+    }
+    value = negative ? -value : value;
+    if (value > INT_MAX) {
+        return INT_MAX;
+    }
+    return value < INT_MIN ? INT_MIN : static_cast<int>(value);
+}
+
+std::string TagFile::ListKey(char letter, int index) {
+    return std::string(1, letter) + std::to_string(index);
+}
+
+}  // namespace kestavo

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/IGdiPort.h"
+
+namespace kestavo::win32 {
+
+// A device context lent by a paint or a colour request.
+class Win32DeviceContext : public IDeviceContext {
+public:
+    explicit Win32DeviceContext(HDC dc) : m_dc(dc) {}
+
+    Handle Get() override { return reinterpret_cast<Handle>(m_dc); }
+    void SelectObject(Handle object) override;
+    void SetTextColor(ColorRef color) override;
+    void SetBkMode(int mode) override;
+    void FillRectWithSysColor(const Rect& rect, int sysColorIndex) override;
+    void DrawIcon(int x, int y, Handle icon) override;
+
+private:
+    HDC m_dc;
+};
+
+}  // namespace kestavo::win32

@@ -1,0 +1,9 @@
+#include "platform/win32/Win32Machine.h"
+
+namespace kestavo::win32 {
+
+Win32Machine::Win32Machine(HINSTANCE instance)
+    : m_dialogs(instance), m_ports{m_system,  m_profile, m_system, m_desktop,
+                                   m_desktop, m_dialogs, m_threads} {}
+
+}  // namespace kestavo::win32

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Ports.h"
+#include "platform/win32/Win32Desktop.h"
+#include "platform/win32/Win32DialogHost.h"
+#include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Threads.h"
+
+namespace kestavo::win32 {
+
+// The real machine: every port backed by Windows itself.
+class Win32Machine {
+public:
+    explicit Win32Machine(HINSTANCE instance);
+    Win32Machine(const Win32Machine&) = delete;
+    Win32Machine& operator=(const Win32Machine&) = delete;
+
+    Ports& GetPorts() { return m_ports; }
+
+private:
+    Win32System m_system;
+    Win32Profile m_profile;
+    Win32Desktop m_desktop;
+    Win32DialogHost m_dialogs;
+    Win32Threads m_threads;
+    Ports m_ports;
+};
+
+}  // namespace kestavo::win32

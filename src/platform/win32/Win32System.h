@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "platform/IStartupPort.h"
+#include "platform/ISystemPort.h"
+
+namespace kestavo::win32 {
+
+// The kernel's folders and files, and the process's start-up services.
+class Win32System : public ISystemPort, public IStartupPort {
+public:
+    Win32System() = default;
+    ~Win32System() override;
+    Win32System(const Win32System&) = delete;
+    Win32System& operator=(const Win32System&) = delete;
+
+    std::string CurrentDirectory() override;
+    std::string SystemDirectory() override;
+    std::string WindowsDirectory() override;
+    bool FileExists(const std::string& path) override;
+    std::string AppName() override;
+
+    bool StartSockets(unsigned short version) override;
+    void EnableThreeDimensionalControls() override;
+    void InitCommonControls() override;
+
+private:
+    bool m_socketsStarted = false;
+};
+
+}  // namespace kestavo::win32

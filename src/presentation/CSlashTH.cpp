@@ -1,0 +1,17 @@
+#include "presentation/CSlashTH.h"
+
+#include "driver/Globals.h"
+#include "presentation/SplashDialog.h"
+
+namespace kestavo {
+
+bool CSlashTH::InitInstance() {
+    {
+        SplashDialog dialog(m_ports);
+        dialog.DoModal();
+    }
+    g_nSplashDone.store(255);
+    return false;
+}
+
+}  // namespace kestavo

@@ -1,0 +1,97 @@
+#include "driver/SetupApp.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/SimFixture.h"
+
+namespace kestavo::test {
+namespace {
+
+class SetupAppTest : public SimFixture {
+protected:
+    bool Run() {
+        SetupApp app(machine.GetPorts());
+        return app.InitInstance();
+    }
+};
+
+TEST_F(SetupAppTest, PreparesTheProcessThenRunsTheProgressDialog) {
+    g_hInstallerWnd = 0x1234;
+
+    EXPECT_FALSE(Run());
+
+    const std::vector<std::string> lines = machine.trace.Lines();
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ("sockets started", lines[0]);
+    EXPECT_EQ("3d controls", lines[1]);
+    EXPECT_EQ("common controls", lines[2]);
+    EXPECT_EQ("dialog 102: create", lines[3]);
+    EXPECT_EQ(kNullHandle, g_hInstallerWnd);
+}
+
+TEST_F(SetupAppTest, SocketFailureShowsOnlyItsMessage) {
+    machine.system.socketsAvailable = false;
+    PutTag("[SETUP]\n0=x\n");
+
+    EXPECT_FALSE(Run());
+
+    EXPECT_EQ((std::vector<std::string>{"sockets failed",
+                                        "message box: Windows sockets initialization failed. | "
+                                        "caption setup | style 0x30"}),
+              machine.trace.Lines());
+}
+
+TEST_F(SetupAppTest, AnyOtherSocketsVersionCountsAsFailure) {
+    machine.system.socketsVersion = 0x0202;
+
+    Run();
+
+    EXPECT_TRUE(machine.trace.Has("message box: Windows sockets initialization failed."));
+    EXPECT_FALSE(machine.trace.Has("dialog"));
+}
+
+TEST_F(SetupAppTest, SetupFolderIsTheCurrentDirectoryNotTheProgramsFolder) {
+    machine.system.currentDirectory = "E:\\Vendor\\Disk1";
+    machine.files.Put("C:\\SETUP\\kestavo.tag", "[BUILD]\nSILENT=1\n");
+    machine.files.Put("E:\\Vendor\\Disk1\\kestavo.tag", "[SPLASH]\nA0=Disabled\n");
+
+    Run();
+
+    EXPECT_TRUE(machine.trace.Has("thread start: CSlashTH"));
+}
+
+TEST_F(SetupAppTest, WholeRunWithTheSplashThreadEndsAfterTheSplash) {
+    PutTag("[SETUP]\n0=Preparing\n[SPLASH]\nA0=Waiting\nA4=3\n");
+
+    Run();
+
+    EXPECT_EQ(3000, TimeOf("dialog 134: end 1"));
+    EXPECT_EQ(3000, TimeOf("thread end: CSlashTH"));
+    EXPECT_EQ(3000, TimeOf("dialog 102: end 1"));
+}
+
+TEST_F(SetupAppTest, DisabledSplashLeavesTheTwoSecondBar) {
+    PutTag("[SETUP]\n0=Preparing\n[SPLASH]\nA0=Disabled\n");
+
+    Run();
+
+    EXPECT_EQ(0, TimeOf("dialog 134: end 1"));
+    EXPECT_EQ(2000, TimeOf("dialog 102: end 1"));
+}
+
+TEST_F(SetupAppTest, CancelEndsTheProgramWhileTheSplashIsStillOpen) {
+    PutTag("[SPLASH]\nA0=Waiting\nA4=60\n");
+    machine.scheduler.At(4000, [this] { machine.dialogs.Press(102, 2); });
+
+    Run();
+
+    EXPECT_EQ(4000, TimeOf("dialog 102: end 2"));
+    EXPECT_FALSE(machine.trace.Has("dialog 102: show 0"));
+    EXPECT_TRUE(machine.dialogs.ProcessEnded());
+}
+
+}  // namespace
+}  // namespace kestavo::test
