@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The main job: builds setup.exe, copies the example setup folder (or the
+# folder given as $1) to a scratch folder, runs setup.exe there under Wine
+# on a virtual screen, and keeps what it showed as screenshots in
+# build/screenshots. Installs what is missing first (as root).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+example="$(cd "${1:-examples/setup}" && pwd)"
+
+bash tools/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target setup
+
+shots="$root/build/screenshots"
+folder="$root/build/example-run"
+rm -rf "$shots" "$folder"
+mkdir -p "$shots" "$folder"
+cp -r "$example"/. "$folder"/
+cp build/windows/src/setup.exe "$folder"/
+
+source tools/wine-env.sh
+wine_prefix_ready
+bash tools/xvfb.sh run bash tools/capture-run.sh "$folder" "$shots"
+wineserver -k 2>/dev/null || true
+echo "screenshots in $shots:"
+ls "$shots"
