@@ -7,5 +7,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     kestavo::win32::Win32Machine machine(instance);
     kestavo::SetupApp app(machine.GetPorts());
     app.InitInstance();
-    return 0;
+    return app.ExitCode();
 }

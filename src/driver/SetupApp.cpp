@@ -4,7 +4,6 @@
 #include "driver/SetupProgressDialog.h"
 #include "platform/WinConst.h"
 #include "prereq/InstallerRuntime.h"
-#include "prereq/LanguageSelection.h"
 #include "resources/resource.h"
 
 namespace kestavo {
@@ -12,6 +11,7 @@ namespace kestavo {
 bool SetupApp::InitInstance() {
     if (!m_ports.startup.StartSockets(kWinsock11)) {
         ShowMessage(IDS_SOCKETS_INIT_FAILED);
+        m_nExitCode = kExitInstallFailure;
         return false;
     }
     m_ports.startup.EnableThreeDimensionalControls();
@@ -21,10 +21,15 @@ bool SetupApp::InitInstance() {
     // Both may start a program and wait for it; they must be done before
     // the dialog reads the tag file, which the language switcher may change.
     EnsureInstallerRuntime(m_ports);
-    SelectLanguage(m_ports);
+    m_language.SelectLanguage();
 
     SetupProgressDialog dialog(m_ports);
-    dialog.DoModal();
+    const int result = dialog.DoModal();
+    if (dialog.m_nExitCode >= 0) {
+        m_nExitCode = dialog.m_nExitCode;
+    } else if (result == IDCANCEL) {
+        m_nExitCode = kExitUserCancelled;
+    }
     return false;
 }
 

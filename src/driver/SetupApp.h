@@ -1,22 +1,34 @@
 #pragma once
 
 #include "platform/Ports.h"
+#include "prereq/LanguageSelection.h"
 
 namespace kestavo {
 
 // The application object: its initialisation is the whole program.
 class SetupApp {
 public:
-    explicit SetupApp(Ports& ports) : m_ports(ports) {}
+    explicit SetupApp(Ports& ports) : m_ports(ports), m_language(ports) {}
 
     // Prepares the process, runs the start-up steps and the progress dialog.
     // Always false: the program ends when it returns, without a message loop.
     bool InitInstance();
 
+    // What the process ends with, for the scripts that deploy setups: the
+    // package installer's own exit code when it ran, 1602 when the user
+    // cancelled, 1603 when the installation was stopped or the installer
+    // could not be started, 0 otherwise.
+    int ExitCode() const { return m_nExitCode; }
+
+    static constexpr int kExitUserCancelled = 1602;
+    static constexpr int kExitInstallFailure = 1603;
+
 private:
     void ShowMessage(int stringId);
 
     Ports& m_ports;
+    LanguageSelection m_language;
+    int m_nExitCode = 0;
 };
 
 }  // namespace kestavo

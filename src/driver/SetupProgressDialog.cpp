@@ -45,12 +45,14 @@ bool SetupProgressDialog::OnInitDialog() {
     if (m_nSilent != kSetBit) {
         UiThread::Begin(m_ports.threads, "CSlashTH", std::make_unique<CSlashTH>(m_ports));
     }
+    InitFolders();
 
     Window().Send(WM_SETICON, ICON_BIG, static_cast<std::intptr_t>(m_hIcon));
     Window().Send(WM_SETICON, ICON_SMALL, static_cast<std::intptr_t>(m_hIcon));
     m_progress.SetPos(0);
     m_progress.SetRange(0, kBarRange);
     PlaceWindow();
+    RunFileSupport("Before installation");
 
     if (m_nSilent == kSetBit) {
         RunInstallation();
@@ -126,11 +128,6 @@ void SetupProgressDialog::OnPaint(IDeviceContext& dc) {
         const int y = (client.Height() - m_ports.desktop.SystemMetric(SM_CYICON) + 1) / 2;
         dc.DrawIcon(x, y, m_hIcon);
     }
-}
-
-void SetupProgressDialog::RunInstallation() {
-    Window().Show(SW_HIDE);
-    EndDialog(IDOK);
 }
 
 }  // namespace kestavo

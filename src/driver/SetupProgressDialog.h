@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "controls/LabelCtrl.h"
@@ -19,8 +20,22 @@ class SetupProgressDialog : public Dialog {
 public:
     explicit SetupProgressDialog(Ports& ports);
 
-    // Ends the dialog: the installation is the last thing the program does.
+    // Fills the folder table; always true.
+    bool InitFolders();
+    // Runs the vendor's programs listed for `point` ("Before installation"
+    // or "After installation"), one at a time, in list order.
+    void RunFileSupport(const std::string& point);
+    // True when the tag file lists billboards.
+    bool StartBillboards();
+    void ShowBackground();
+    // The whole installation; ends the dialog unless a stop choice already
+    // has.
     void RunInstallation();
+    // Starts the package installer, finds its window for the background
+    // when that is shown, and waits for it. Its exit code, or nothing when
+    // it could not be started.
+    std::optional<unsigned long> RunCommandAndWait(const std::string& applicationName,
+                                                   const std::string& commandLine);
 
     CMainFrame* m_pBackground = nullptr;
     int m_nBackgroundShown = 0;
@@ -41,6 +56,9 @@ public:
     std::string m_strInstallDir;
 
     int m_nUpdateRuntime = 0;
+    // What the run ends with, once decided (see SetupApp::ExitCode); -1
+    // until then.
+    int m_nExitCode = -1;
 
 protected:
     void DoDataExchange() override;

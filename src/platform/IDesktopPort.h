@@ -17,6 +17,8 @@ public:
     virtual int ShowMessageBox(const std::string& text, const std::string& caption,
                                unsigned style) = 0;
     virtual void ShellOpen(const std::string& file) = 0;
+    // The hourglass while the program is busy, or the normal arrow.
+    virtual void SetWaitCursor(bool wait) = 0;
 };
 
 }  // namespace kestavo

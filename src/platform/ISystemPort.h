@@ -19,6 +19,19 @@ public:
     // The program file's base name without extension ("setup"): the caption
     // of the program's message boxes.
     virtual std::string AppName() = 0;
+    // An environment variable's value, empty when unset.
+    virtual std::string EnvironmentVariable(const std::string& name) = 0;
+    // SHGetSpecialFolderLocation with no owner, then SHGetPathFromIDListA;
+    // empty when the shell cannot supply the folder.
+    virtual std::string SpecialFolderPath(int csidl) = 0;
+
+    // GetVersionExA with an OSVERSIONINFOA.
+    struct OsVersion {
+        unsigned long platformId = 0;
+        unsigned long major = 0;
+        unsigned long minor = 0;
+    };
+    virtual OsVersion GetOsVersion() = 0;
 };
 
 }  // namespace kestavo

@@ -3,10 +3,14 @@
 #include "platform/IDesktopPort.h"
 #include "platform/IDialogHost.h"
 #include "platform/IGdiPort.h"
+#include "platform/IModulePort.h"
+#include "platform/IProcessPort.h"
 #include "platform/IProfilePort.h"
+#include "platform/IRegistryPort.h"
 #include "platform/IStartupPort.h"
 #include "platform/ISystemPort.h"
 #include "platform/IThreadPort.h"
+#include "platform/IWindowListPort.h"
 
 namespace kestavo {
 
@@ -20,6 +24,10 @@ struct Ports {
     IGdiPort& gdi;
     IDialogHost& dialogs;
     IThreadPort& threads;
+    IProcessPort& processes;
+    IWindowListPort& windows;
+    IRegistryPort& registry;
+    IModulePort& modules;
 };
 
 }  // namespace kestavo

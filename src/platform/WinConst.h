@@ -57,6 +57,18 @@ inline constexpr unsigned RDW_UPDATENOW = 0x0100;
 inline constexpr unsigned MB_OK = 0x0000;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x0030;
 
+// Operating-system platform ids.
+inline constexpr unsigned long VER_PLATFORM_WIN32_WINDOWS = 1;
+inline constexpr unsigned long VER_PLATFORM_WIN32_NT = 2;
+
+// Shell folders.
+inline constexpr int CSIDL_FAVORITES = 0x0006;
+inline constexpr int CSIDL_SENDTO = 0x0009;
+inline constexpr int CSIDL_MYMUSIC = 0x000D;
+inline constexpr int CSIDL_FONTS = 0x0014;
+inline constexpr int CSIDL_MYPICTURES = 0x0027;
+inline constexpr int CSIDL_COMMON_DOCUMENTS = 0x002E;
+
 // Windows Sockets version 1.1, as MAKEWORD(1, 1).
 inline constexpr unsigned short kWinsock11 = 0x0101;
 

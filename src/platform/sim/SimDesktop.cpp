@@ -47,6 +47,10 @@ void SimDesktop::ShellOpen(const std::string& file) {
     Trace("shell open: " + file);
 }
 
+void SimDesktop::SetWaitCursor(bool wait) {
+    Trace(wait ? "cursor: wait" : "cursor: arrow");
+}
+
 Handle SimDesktop::CreateSolidBrush(ColorRef color) {
     char description[32];
     std::snprintf(description, sizeof description, "brush %06x", color);

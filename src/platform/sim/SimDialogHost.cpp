@@ -32,9 +32,9 @@ int SimDialogHost::RunModal(int templateId, IDialogEvents& events) {
         }
     }
     --m_depth;
-    if (!window.Ended()) {
-        window.Abandon();
-    }
+    // The window is destroyed with its modal run, and its timers with it,
+    // even those set after the dialog was ended.
+    window.Abandon();
     if (mainWindow) {
         m_processEnded = true;
     }

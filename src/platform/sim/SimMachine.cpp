@@ -4,7 +4,14 @@
 
 namespace kestavo::sim {
 
-SimMachine::SimMachine() : m_ports{system, profile, system, desktop, desktop, dialogs, threads} {}
+SimMachine::SimMachine()
+    : m_ports{system,  profile,   system,    desktop,  desktop, dialogs,
+              threads, processes, processes, registry, modules} {
+    const std::string runtime = system.systemDirectory + "\\msi.dll";
+    files.Put(runtime, "MZ");
+    modules.SetDllVersion(runtime, ModuleVersion{3, 1, 4000});
+    processes.AddProgram(system.systemDirectory + "\\msiexec.exe", SimProgram{});
+}
 
 void SimMachine::PutSetupFile(const std::string& name, std::string content) {
     std::string folder = system.currentDirectory;

@@ -4,7 +4,10 @@
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimDialogHost.h"
 #include "platform/sim/SimFiles.h"
+#include "platform/sim/SimModules.h"
+#include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimProfile.h"
+#include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimScheduler.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimThreads.h"
@@ -13,7 +16,8 @@
 namespace kestavo::sim {
 
 // A whole simulated Windows machine: a test describes it through the public
-// members, runs the program against Ports(), and reads the trace.
+// members, runs the program against Ports(), and reads the trace. It starts
+// as Windows XP with the Installer runtime 3.1 and its msiexec.exe.
 class SimMachine {
 public:
     SimMachine();
@@ -32,6 +36,9 @@ public:
     SimDesktop desktop{scheduler, trace};
     SimDialogHost dialogs{scheduler, trace};
     SimThreads threads{scheduler, trace};
+    SimProcesses processes{scheduler, trace, files, system};
+    SimRegistry registry;
+    SimModules modules;
 
 private:
     Ports m_ports;

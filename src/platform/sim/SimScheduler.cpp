@@ -26,11 +26,26 @@ bool SimScheduler::RunNext(std::uint64_t deadlineMs) {
         return false;
     }
     auto first = m_queue.begin();
-    m_now = first->first.first;
+    if (first->first.first > m_now) {
+        m_now = first->first.first;
+    }
     Task task = std::move(first->second);
     m_queue.erase(first);
     task();
     return true;
+}
+
+std::optional<std::uint64_t> SimScheduler::NextDueTime() const {
+    if (m_queue.empty()) {
+        return std::nullopt;
+    }
+    return m_queue.begin()->first.first;
+}
+
+void SimScheduler::AdvanceTo(std::uint64_t timeMs) {
+    if (timeMs > m_now) {
+        m_now = timeMs;
+    }
 }
 
 }  // namespace kestavo::sim

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace kestavo::sim {
@@ -23,6 +24,13 @@ public:
     // clock to its time. False when there is none.
     bool RunNext(std::uint64_t deadlineMs);
     bool Idle() const { return m_queue.empty(); }
+    // When the earliest task is due, if any.
+    std::optional<std::uint64_t> NextDueTime() const;
+    // Moves the clock on without running anything: a thread that blocks
+    // without pumping leaves its due tasks waiting.
+    void AdvanceTo(std::uint64_t timeMs);
+    // Runs the earliest task if it is already due. False when none is.
+    bool RunDue() { return RunNext(m_now); }
 
 private:
     // Ordered by due time, then by the order of scheduling.

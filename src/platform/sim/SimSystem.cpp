@@ -2,6 +2,16 @@
 
 namespace kestavo::sim {
 
+std::string SimSystem::EnvironmentVariable(const std::string& name) {
+    const auto it = environment.find(name);
+    return it == environment.end() ? std::string() : it->second;
+}
+
+std::string SimSystem::SpecialFolderPath(int csidl) {
+    const auto it = specialFolders.find(csidl);
+    return it == specialFolders.end() ? std::string() : it->second;
+}
+
 bool SimSystem::StartSockets(unsigned short version) {
     const bool started = socketsAvailable && socketsVersion == version;
     Trace(started ? "sockets started" : "sockets failed");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "platform/IStartupPort.h"
@@ -21,6 +22,9 @@ public:
     std::string WindowsDirectory() override { return windowsDirectory; }
     bool FileExists(const std::string& path) override { return m_files.Exists(path); }
     std::string AppName() override { return appName; }
+    std::string EnvironmentVariable(const std::string& name) override;
+    std::string SpecialFolderPath(int csidl) override;
+    OsVersion GetOsVersion() override { return osVersion; }
 
     bool StartSockets(unsigned short version) override;
     void EnableThreeDimensionalControls() override;
@@ -34,6 +38,11 @@ public:
     // to when it does.
     bool socketsAvailable = true;
     unsigned short socketsVersion = 0x0101;
+    std::map<std::string, std::string> environment = {{"PROGRAMFILES", "C:\\Program Files"}};
+    // The shell's folders by CSIDL; one not listed cannot be supplied.
+    std::map<int, std::string> specialFolders;
+    // Windows XP unless a test says otherwise.
+    OsVersion osVersion{2, 5, 1};
 
 private:
     void Trace(const std::string& what) { m_trace.Add(m_scheduler.Now(), what); }

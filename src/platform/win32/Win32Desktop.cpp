@@ -25,6 +25,10 @@ void Win32Desktop::ShellOpen(const std::string& file) {
     ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+void Win32Desktop::SetWaitCursor(bool wait) {
+    SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
 Handle Win32Desktop::CreateSolidBrush(ColorRef color) {
     return reinterpret_cast<Handle>(::CreateSolidBrush(color));
 }

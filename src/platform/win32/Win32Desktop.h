@@ -15,6 +15,7 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        unsigned style) override;
     void ShellOpen(const std::string& file) override;
+    void SetWaitCursor(bool wait) override;
 
     Handle CreateSolidBrush(ColorRef color) override;
     Handle CreateFontFromDesc(const FontDesc& font) override;

@@ -3,7 +3,8 @@
 namespace kestavo::win32 {
 
 Win32Machine::Win32Machine(HINSTANCE instance)
-    : m_dialogs(instance), m_ports{m_system,  m_profile, m_system, m_desktop,
-                                   m_desktop, m_dialogs, m_threads} {}
+    : m_dialogs(instance), m_ports{m_system,    m_profile,  m_system,  m_desktop,
+                                   m_desktop,   m_dialogs,  m_threads, m_processes,
+                                   m_processes, m_registry, m_modules} {}
 
 }  // namespace kestavo::win32

@@ -5,7 +5,10 @@
 #include "platform/Ports.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32DialogHost.h"
+#include "platform/win32/Win32Modules.h"
+#include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Profile.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Threads.h"
 
@@ -26,6 +29,9 @@ private:
     Win32Desktop m_desktop;
     Win32DialogHost m_dialogs;
     Win32Threads m_threads;
+    Win32Processes m_processes;
+    Win32Registry m_registry;
+    Win32Modules m_modules;
     Ports m_ports;
 };
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <winsock.h>
 
 #include <vector>
@@ -60,6 +61,32 @@ std::string Win32System::AppName() {
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const std::string::size_type dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string Win32System::EnvironmentVariable(const std::string& name) {
+    return QueryText([&name](char* buffer, UINT size) {
+        return static_cast<UINT>(GetEnvironmentVariableA(name.c_str(), buffer, size));
+    });
+}
+
+std::string Win32System::SpecialFolderPath(int csidl) {
+    LPITEMIDLIST item = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &item)) || item == nullptr) {
+        return {};
+    }
+    char path[MAX_PATH] = {};
+    const bool found = SHGetPathFromIDListA(item, path) != FALSE;
+    CoTaskMemFree(item);
+    return found ? std::string(path) : std::string();
+}
+
+ISystemPort::OsVersion Win32System::GetOsVersion() {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version)) {
+        return {};
+    }
+    return OsVersion{version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion};
 }
 
 bool Win32System::StartSockets(unsigned short version) {

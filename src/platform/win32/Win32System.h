@@ -20,6 +20,9 @@ public:
     std::string WindowsDirectory() override;
     bool FileExists(const std::string& path) override;
     std::string AppName() override;
+    std::string EnvironmentVariable(const std::string& name) override;
+    std::string SpecialFolderPath(int csidl) override;
+    OsVersion GetOsVersion() override;
 
     bool StartSockets(unsigned short version) override;
     void EnableThreeDimensionalControls() override;

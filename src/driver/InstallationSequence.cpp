@@ -1,0 +1,138 @@
+// The installation work of the progress dialog: its folder table, the
+// vendor's programs around the package, and the installation sequence.
+#include <memory>
+
+#include "actions/AdvancedActions.h"
+#include "actions/FolderMacros.h"
+#include "actions/RegistryReader.h"
+#include "driver/Globals.h"
+#include "driver/ProcessRunner.h"
+#include "driver/SetupApp.h"
+#include "driver/SetupFolder.h"
+#include "driver/SetupProgressDialog.h"
+#include "framework/WaitCursor.h"
+#include "platform/WinConst.h"
+#include "prereq/InstallerRuntime.h"
+
+namespace kestavo {
+
+namespace {
+
+const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";
+
+}  // namespace
+
+bool SetupProgressDialog::InitFolders() {
+    ISystemPort& system = m_ports.system;
+    m_strWindowsDir = system.WindowsDirectory();
+    m_strWindowsDisk = m_strWindowsDir.substr(0, 2);
+    m_strSystemDir = system.SystemDirectory();
+    m_strProgramFilesDir =
+        ReadMachineRegistryString(m_ports.registry, kCurrentVersionKey, "ProgramFilesDir");
+    if (m_strProgramFilesDir.empty()) {
+        m_strProgramFilesDir = system.EnvironmentVariable("PROGRAMFILES");
+    }
+    m_strCommonFilesDir =
+        ReadMachineRegistryString(m_ports.registry, kCurrentVersionKey, "CommonFilesDir");
+
+    // Formed before the shell folders, so only the folders above can be
+    // named in it.
+    const TagFile dataTag(system, m_ports.profile, TagFile::kDataFileName);
+    m_strInstallDir =
+        ExpandFolderMacros(*this, dataTag.Read("APPINFO", "5", TagFile::kListCapacity));
+
+    m_strFavoritesDir = system.SpecialFolderPath(CSIDL_FAVORITES);
+    m_strDocumentsDir = system.SpecialFolderPath(CSIDL_COMMON_DOCUMENTS);
+    m_strMyPicturesDir = system.SpecialFolderPath(CSIDL_MYPICTURES);
+    m_strMyMusicDir = system.SpecialFolderPath(CSIDL_MYMUSIC);
+    m_strSendToDir = system.SpecialFolderPath(CSIDL_SENDTO);
+    m_strFontsDir = system.SpecialFolderPath(CSIDL_FONTS);
+    return true;
+}
+
+// A program that cannot be started is passed over; the point names are
+// compared exactly, so "before installation" never runs.
+void SetupProgressDialog::RunFileSupport(const std::string& point) {
+    const TagFile tag(m_ports.system, m_ports.profile);
+    const int total = tag.ReadCount("FILESUPPORT");
+    for (int i = 0; i < total; ++i) {
+        const std::string program =
+            tag.Read("FILESUPPORT", TagFile::ListKey('A', i), TagFile::kListCapacity);
+        const std::string when =
+            tag.Read("FILESUPPORT", TagFile::ListKey('B', i), TagFile::kListCapacity);
+        if (when == point) {
+            RunProgramAndWait(m_ports.processes, program, "");
+        }
+    }
+}
+
+// Any non-zero count asks for the slideshow, a negative one too. The
+// slideshow itself is not in this build yet: nothing is started.
+bool SetupProgressDialog::StartBillboards() {
+    const TagFile tag(m_ports.system, m_ports.profile);
+    return tag.ReadCount("BILLBOARDSKV") != 0;
+}
+
+// The background window is not in this build yet: nothing is shown, so the
+// installer's window is not looked for either.
+void SetupProgressDialog::ShowBackground() {}
+
+void SetupProgressDialog::RunInstallation() {
+    Window().Show(SW_HIDE);
+    const std::string package = SetupFolderWithSeparator(m_ports.system) + "_data.msi";
+    const WaitCursor busy(m_ports.desktop);
+
+    if (m_nUpdateRuntime == kSetBit) {
+        RunProgramAndWait(m_ports.processes, RuntimeRedistributablePath(m_ports), "");
+    }
+    if (!RunAdvancedActions(*this, ActionPass::First)) {
+        m_nExitCode = SetupApp::kExitInstallFailure;
+        return;
+    }
+
+    const std::string installer =
+        WithTrailingSeparator(m_ports.system.SystemDirectory()) + "msiexec.exe";
+    const std::string options = m_nSilent == kSetBit ? " /qn /I \"" : " /I \"";
+    const std::string commandLine = installer + options + package + "\"";
+
+    StartBillboards();
+    if (m_nSilent != kSetBit) {
+        ShowBackground();
+    }
+    const auto installed = RunCommandAndWait(installer, commandLine);
+    m_nExitCode = installed ? static_cast<int>(*installed) : SetupApp::kExitInstallFailure;
+
+    RunFileSupport("After installation");
+    if (m_nRunAfterComplete == kSetBit && !RunAdvancedActions(*this, ActionPass::PostCompletion)) {
+        m_nExitCode = SetupApp::kExitInstallFailure;
+        return;
+    }
+    EndDialog(IDOK);
+}
+
+// The program is named explicitly as well as in the command line: Windows
+// would otherwise try "C:\Program.exe" for a system folder with a blank.
+std::optional<unsigned long> SetupProgressDialog::RunCommandAndWait(
+    const std::string& applicationName, const std::string& commandLine) {
+    if (!FitsCommandBuffer(applicationName) || !FitsCommandBuffer(commandLine)) {
+        return std::nullopt;
+    }
+    IProcessPort& processes = m_ports.processes;
+    const ProcessInfo child = processes.StartProcess(applicationName, commandLine);
+    if (child.process == kNullHandle) {
+        return std::nullopt;
+    }
+    if (m_nBackgroundShown == kSetBit) {
+        // Give the installer time to show its window, then look once.
+        processes.Sleep(500);
+        g_hInstallerWnd = FindProcessWindow(m_ports.windows.EnumTopLevelWindows(), child.processId);
+    }
+    WaitForProcess(processes, child.process);
+    unsigned long code = 0;
+    const bool known = processes.ExitCode(child.process, code);
+    processes.CloseHandle(child.process);
+    processes.CloseHandle(child.thread);
+    return known ? std::optional<unsigned long>(code) : std::nullopt;
+}
+
+}  // namespace kestavo

@@ -1,0 +1,181 @@
+#include "platform/sim/SimProcesses.h"
+
+#include <utility>
+
+namespace kestavo::sim {
+
+namespace {
+
+constexpr unsigned kWaitFailed = 0xFFFFFFFF;
+constexpr unsigned long kStillActive = 259;
+
+bool IsAbsolute(const std::string& path) {
+    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+}  // namespace
+
+void SimProcesses::AddProgram(const std::string& path, SimProgram program) {
+    m_files.Put(path, "MZ");
+    m_programs[SimFiles::Normalize(path)] = std::move(program);
+}
+
+std::string SimProcesses::Qualify(const std::string& path) const {
+    if (path.empty() || IsAbsolute(path)) {
+        return path;
+    }
+    std::string folder = m_system.currentDirectory;
+    if (folder.empty() || folder.back() != '\\') {
+        folder.push_back('\\');
+    }
+    return folder + path;
+}
+
+// Without an application name Windows takes the command line's first token,
+// quoted or up to the first blank, and adds ".exe" when it has no extension.
+std::string SimProcesses::ResolveProgram(const std::string& applicationName,
+                                         const std::string& commandLine) const {
+    if (!applicationName.empty()) {
+        return Qualify(applicationName);
+    }
+    std::string token;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        token = commandLine.substr(1, commandLine.find('"', 1) - 1);
+    } else {
+        token = commandLine.substr(0, commandLine.find(' '));
+    }
+    const std::string::size_type name = token.find_last_of('\\');
+    if (token.find('.', name == std::string::npos ? 0 : name) == std::string::npos) {
+        token += ".exe";
+    }
+    return Qualify(token);
+}
+
+SimProcesses::Process* SimProcesses::Start(const std::string& path) {
+    const auto program = m_programs.find(SimFiles::Normalize(path));
+    if (program == m_programs.end() || !m_files.Exists(path)) {
+        return nullptr;
+    }
+    Process process;
+    process.id = m_nextId++;
+    process.path = path;
+    process.program = program->second;
+    process.startMs = m_scheduler.Now();
+    return &(m_processes[process.id] = process);
+}
+
+Handle SimProcesses::NewHandle(unsigned long processId) {
+    const Handle handle = m_nextHandle++;
+    m_handles[handle] = processId;
+    return handle;
+}
+
+ProcessInfo SimProcesses::StartProcess(const std::string& applicationName,
+                                       const std::string& commandLine) {
+    const std::string description =
+        "app=" + applicationName + " cmd=" + commandLine + " dir=" + m_system.currentDirectory;
+    Process* process = Start(ResolveProgram(applicationName, commandLine));
+    if (process == nullptr) {
+        m_trace.Add(m_scheduler.Now(), "start failed: " + description);
+        return {};
+    }
+    m_trace.Add(m_scheduler.Now(), "start: " + description);
+    return ProcessInfo{NewHandle(process->id), NewHandle(process->id), process->id};
+}
+
+Handle SimProcesses::ShellExecuteProcess(const std::string& file, const std::string& parameters) {
+    const std::string description =
+        "file=" + file + " params=" + parameters + " dir=" + m_system.currentDirectory;
+    Process* process = Start(Qualify(file));
+    if (process == nullptr) {
+        m_trace.Add(m_scheduler.Now(), "shell failed: " + description);
+        return kNullHandle;
+    }
+    m_trace.Add(m_scheduler.Now(), "shell: " + description);
+    return NewHandle(process->id);
+}
+
+SimProcesses::Process* SimProcesses::ByHandle(Handle object) {
+    const auto handle = m_handles.find(object);
+    return handle == m_handles.end() ? nullptr : &m_processes.at(handle->second);
+}
+
+// The end is put into the trace when the setup first notices it.
+bool SimProcesses::Ended(Process& process) {
+    if (m_scheduler.Now() < process.EndMs()) {
+        return false;
+    }
+    if (!process.endTraced) {
+        process.endTraced = true;
+        m_trace.Add(m_scheduler.Now(),
+                    "exit: " + process.path + " " + std::to_string(process.program.exitCode));
+    }
+    return true;
+}
+
+bool SimProcesses::WaitForObject(Handle object, unsigned timeoutMs) {
+    Process* process = ByHandle(object);
+    if (process == nullptr) {
+        return false;
+    }
+    if (Ended(*process)) {
+        return true;
+    }
+    const std::uint64_t deadline =
+        timeoutMs == kInfinite ? process->EndMs() : m_scheduler.Now() + timeoutMs;
+    m_scheduler.AdvanceTo(deadline < process->EndMs() ? deadline : process->EndMs());
+    return Ended(*process);
+}
+
+unsigned SimProcesses::MsgWaitForObject(Handle object) {
+    Process* process = ByHandle(object);
+    if (process == nullptr) {
+        return kWaitFailed;
+    }
+    if (Ended(*process)) {
+        return kWaitSignalled;
+    }
+    const auto next = m_scheduler.NextDueTime();
+    if (next && *next <= process->EndMs()) {
+        m_scheduler.AdvanceTo(*next);
+        return kWaitInput;
+    }
+    m_scheduler.AdvanceTo(process->EndMs());
+    Ended(*process);
+    return kWaitSignalled;
+}
+
+void SimProcesses::Sleep(unsigned ms) {
+    m_scheduler.AdvanceTo(m_scheduler.Now() + ms);
+}
+
+bool SimProcesses::ExitCode(Handle object, unsigned long& code) {
+    Process* process = ByHandle(object);
+    if (process == nullptr) {
+        return false;
+    }
+    code = Ended(*process) ? process->program.exitCode : kStillActive;
+    return true;
+}
+
+void SimProcesses::CloseHandle(Handle object) {
+    m_handles.erase(object);
+}
+
+std::vector<TopLevelWindow> SimProcesses::EnumTopLevelWindows() {
+    std::vector<TopLevelWindow> windows = otherWindows;
+    for (auto& entry : m_processes) {
+        Process& process = entry.second;
+        for (std::size_t i = 0; i < process.program.windows.size(); ++i) {
+            const SimProgramWindow& window = process.program.windows[i];
+            if (m_scheduler.Now() >= process.startMs + window.afterMs &&
+                m_scheduler.Now() < process.EndMs()) {
+                windows.push_back(
+                    TopLevelWindow{0x50000 + process.id * 16 + i, process.id, window.title});
+            }
+        }
+    }
+    return windows;
+}
+
+}  // namespace kestavo::sim

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/IProcessPort.h"
+#include "platform/IWindowListPort.h"
+#include "platform/sim/SimFiles.h"
+#include "platform/sim/SimScheduler.h"
+#include "platform/sim/SimSystem.h"
+#include "platform/sim/SimTrace.h"
+
+namespace kestavo::sim {
+
+// A titled top-level window a program shows some time after it starts.
+struct SimProgramWindow {
+    std::string title;
+    std::uint64_t afterMs = 0;
+};
+
+// How a program of the simulated machine behaves when started: how long it
+// runs, how it ends and which windows it shows meanwhile.
+struct SimProgram {
+    std::uint64_t runMs = 0;
+    unsigned long exitCode = 0;
+    std::vector<SimProgramWindow> windows;
+};
+
+// Child processes on the simulated machine. Waiting for one moves the
+// clock to its end; a wait that pumps messages runs every task due before
+// then, as the thread's message loop would.
+class SimProcesses : public IProcessPort, public IWindowListPort {
+public:
+    SimProcesses(SimScheduler& scheduler, SimTrace& trace, SimFiles& files, SimSystem& system)
+        : m_scheduler(scheduler), m_trace(trace), m_files(files), m_system(system) {}
+
+    // A program file that can be started; it is also put on the disk.
+    void AddProgram(const std::string& path, SimProgram program);
+
+    ProcessInfo StartProcess(const std::string& applicationName,
+                             const std::string& commandLine) override;
+    Handle ShellExecuteProcess(const std::string& file, const std::string& parameters) override;
+    bool WaitForObject(Handle object, unsigned timeoutMs) override;
+    unsigned MsgWaitForObject(Handle object) override;
+    bool DispatchOneMessage() override { return m_scheduler.RunDue(); }
+    void Sleep(unsigned ms) override;
+    bool ExitCode(Handle process, unsigned long& code) override;
+    void CloseHandle(Handle object) override;
+
+    std::vector<TopLevelWindow> EnumTopLevelWindows() override;
+
+    // Windows of programs the setup did not start.
+    std::vector<TopLevelWindow> otherWindows;
+    std::size_t OpenHandles() const { return m_handles.size(); }
+
+private:
+    struct Process {
+        unsigned long id = 0;
+        std::string path;
+        SimProgram program;
+        std::uint64_t startMs = 0;
+        bool endTraced = false;
+
+        std::uint64_t EndMs() const { return startMs + program.runMs; }
+    };
+
+    std::string ResolveProgram(const std::string& applicationName,
+                               const std::string& commandLine) const;
+    std::string Qualify(const std::string& path) const;
+    Process* Start(const std::string& path);
+    Process* ByHandle(Handle object);
+    bool Ended(Process& process);
+    Handle NewHandle(unsigned long processId);
+
+    SimScheduler& m_scheduler;
+    SimTrace& m_trace;
+    SimFiles& m_files;
+    SimSystem& m_system;
+    std::map<std::string, SimProgram> m_programs;
+    std::map<unsigned long, Process> m_processes;
+    std::map<Handle, unsigned long> m_handles;
+    unsigned long m_nextId = 1000;
+    Handle m_nextHandle = 0x4000;
+};
+
+}  // namespace kestavo::sim

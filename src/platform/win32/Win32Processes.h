@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/IProcessPort.h"
+#include "platform/IWindowListPort.h"
+
+namespace kestavo::win32 {
+
+// Child processes, waits and the desktop's top-level windows.
+class Win32Processes : public IProcessPort, public IWindowListPort {
+public:
+    ProcessInfo StartProcess(const std::string& applicationName,
+                             const std::string& commandLine) override;
+    Handle ShellExecuteProcess(const std::string& file, const std::string& parameters) override;
+    bool WaitForObject(Handle object, unsigned timeoutMs) override;
+    unsigned MsgWaitForObject(Handle object) override;
+    bool DispatchOneMessage() override;
+    void Sleep(unsigned ms) override;
+    bool ExitCode(Handle process, unsigned long& code) override;
+    void CloseHandle(Handle object) override;
+
+    std::vector<TopLevelWindow> EnumTopLevelWindows() override;
+};
+
+}  // namespace kestavo::win32

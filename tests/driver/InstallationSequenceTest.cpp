@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver/SetupApp.h"
+#include "driver/SetupProgressDialog.h"
+#include "platform/WinConst.h"
+#include "support/SimFixture.h"
+
+namespace kestavo::test {
+namespace {
+
+// Whole runs of the program on the simulated machine: what it starts, in
+// which order, with which command lines, and what it ends with.
+class InstallationSequenceTest : public SimFixture {
+protected:
+    InstallationSequenceTest() {
+        machine.processes.AddProgram(kMsiexec, sim::SimProgram{10000, 0, {}});
+    }
+
+    int Run() {
+        SetupApp app(machine.GetPorts());
+        app.InitInstance();
+        return app.ExitCode();
+    }
+
+    // The trace lines that start or fail to start a program.
+    std::vector<std::string> Starts() {
+        std::vector<std::string> starts;
+        for (const std::string& line : machine.trace.Lines()) {
+            if (line.rfind("start", 0) == 0 || line.rfind("shell", 0) == 0) {
+                starts.push_back(line);
+            }
+        }
+        return starts;
+    }
+
+    static constexpr const char* kMsiexec = "C:\\WINDOWS\\SYSTEM32\\msiexec.exe";
+    static constexpr const char* kInstall =
+        "start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe cmd=C:\\WINDOWS\\SYSTEM32\\msiexec.exe /I "
+        "\"C:\\SETUP\\_data.msi\" dir=C:\\SETUP";
+};
+
+TEST_F(InstallationSequenceTest, NormalRunStartsProgramsAroundThePackageInOrder) {
+    PutTag(
+        "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=4\n"
+        "A0=after1.exe\nB0=After installation\n"
+        "A1=C:\\SETUP\\before.exe\nB1=Before installation\n"
+        "A2=after2.exe\nB2=After installation\n"
+        "A3=lower.exe\nB3=before installation\n");
+    for (const char* name : {"after1.exe", "before.exe", "after2.exe", "lower.exe"}) {
+        machine.processes.AddProgram(std::string("C:\\SETUP\\") + name,
+                                     sim::SimProgram{1000, 0, {}});
+    }
+
+    EXPECT_EQ(0, Run());
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "start: app=C:\\SETUP\\before.exe cmd= dir=C:\\SETUP",
+                  kInstall,
+                  "start: app=after1.exe cmd= dir=C:\\SETUP",
+                  "start: app=after2.exe cmd= dir=C:\\SETUP",
+              }),
+              Starts());
+    // Before the dialog's timer starts; the package after the full bar.
+    EXPECT_EQ(0, TimeOf("start: app=C:\\SETUP\\before.exe"));
+    EXPECT_EQ(3000, TimeOf(kInstall));
+    EXPECT_EQ(13000, TimeOf("start: app=after1.exe"));
+    EXPECT_EQ(15000, TimeOf("dialog 102: end 1"));
+    EXPECT_EQ(0u, machine.processes.OpenHandles());
+}
+
+TEST_F(InstallationSequenceTest, SilentRunInstallsQuietlyInsideInitialisation) {
+    PutTag("[BUILD]\nSILENT=1\n[BACKGROUND]\n0=1\n[BILLBOARDSKV]\nTOTAL=2\n");
+
+    Run();
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe "
+                  "cmd=C:\\WINDOWS\\SYSTEM32\\msiexec.exe /qn /I \"C:\\SETUP\\_data.msi\" "
+                  "dir=C:\\SETUP"}),
+              Starts());
+    EXPECT_EQ(0, TimeOf("start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe"));
+}
+
+TEST_F(InstallationSequenceTest, WithoutTagFileOnlyThePackageIsInstalled) {
+    EXPECT_EQ(0, Run());
+
+    EXPECT_EQ((std::vector<std::string>{kInstall}), Starts());
+    EXPECT_EQ(0, TimeOf(kInstall));
+}
+
+TEST_F(InstallationSequenceTest, DriveRootGivesOneSeparator) {
+    machine.system.currentDirectory = "D:\\";
+    machine.files.Put("D:\\data.tag", "[APPINFO]\n5=<Windows Disk>\\Acme\n");
+
+    Run();
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe "
+                  "cmd=C:\\WINDOWS\\SYSTEM32\\msiexec.exe /I \"D:\\_data.msi\" dir=D:\\"}),
+              Starts());
+}
+
+TEST_F(InstallationSequenceTest, ExitCodeIsThePackageInstallersOwn) {
+    for (unsigned long code : {0ul, 1603ul, 3010ul}) {
+        sim::SimMachine fresh;
+        fresh.processes.AddProgram(kMsiexec, sim::SimProgram{10, code, {}});
+        SetupApp app(fresh.GetPorts());
+        app.InitInstance();
+        EXPECT_EQ(static_cast<int>(code), app.ExitCode());
+    }
+}
+
+TEST_F(InstallationSequenceTest, CancelledRunEndsWith1602AndInstallsNothing) {
+    PutTag("[SPLASH]\nA0=Waiting\nA4=30\n");
+    machine.scheduler.At(5000, [this] { machine.dialogs.Press(102, IDCANCEL); });
+
+    EXPECT_EQ(1602, Run());
+
+    EXPECT_TRUE(Starts().empty());
+}
+
+TEST_F(InstallationSequenceTest, InstallerThatCannotStartEndsWith1603AndTheRunGoesOn) {
+    machine.files.Remove(kMsiexec);
+    PutTag("[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=1\nA0=after.exe\nB0=After installation\n");
+    machine.processes.AddProgram("C:\\SETUP\\after.exe", sim::SimProgram{0, 0, {}});
+
+    EXPECT_EQ(1603, Run());
+
+    EXPECT_TRUE(machine.trace.Has("start: app=after.exe"));
+    EXPECT_TRUE(machine.trace.Has("dialog 102: end 1"));
+}
+
+TEST_F(InstallationSequenceTest, CommandLineThatWouldBeCutIsNeverStarted) {
+    machine.system.currentDirectory = "C:\\" + std::string(220, 'd');
+
+    EXPECT_EQ(1603, Run());
+
+    EXPECT_TRUE(Starts().empty()) << machine.trace.Dump();
+}
+
+TEST_F(InstallationSequenceTest, ListCountsFollowAtoIAndMissingProgramsAreSkipped) {
+    PutTag(
+        "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=3abc\n"
+        "A0=missing.exe\nB0=Before installation\n"
+        "A1=one.exe\nB1=Before installation\n"
+        "A2=two.exe\nB2=Before installation\n"
+        "A3=three.exe\nB3=Before installation\n");
+    for (const char* name : {"one.exe", "two.exe", "three.exe"}) {
+        machine.processes.AddProgram(std::string("C:\\SETUP\\") + name, sim::SimProgram{0, 0, {}});
+    }
+
+    Run();
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "start failed: app=missing.exe cmd= dir=C:\\SETUP",
+                  "start: app=one.exe cmd= dir=C:\\SETUP",
+                  "start: app=two.exe cmd= dir=C:\\SETUP",
+                  kInstall,
+              }),
+              Starts());
+}
+
+TEST_F(InstallationSequenceTest, NegativeOrHugeCountsRunNothingAndEndInTime) {
+    for (const char* total : {"-2", "", "99999"}) {
+        sim::SimMachine fresh;
+        fresh.PutSetupFile("kestavo.tag", std::string("[SPLASH]\nA0=Disabled\n[FILESUPPORT]\n") +
+                                              "TOTAL=" + total + "\n");
+        SetupApp app(fresh.GetPorts());
+        app.InitInstance();
+        EXPECT_EQ(2000, fresh.trace.FirstTime("start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe"))
+            << total;
+    }
+}
+
+TEST_F(InstallationSequenceTest, MessagesKeepFlowingWhileThePackageInstalls) {
+    PutTag("[SPLASH]\nA0=Disabled\n");
+    int ticks = 0;
+    std::function<void()> tick = [&] {
+        ++ticks;
+        machine.scheduler.After(1000, tick);
+    };
+    machine.scheduler.At(2500, tick);
+
+    Run();
+
+    // From 2.5 s to the installer's end at 12 s: one tick a second.
+    EXPECT_EQ(10, ticks);
+}
+
+class InstallerWindowTest : public SimFixture {
+protected:
+    std::optional<unsigned long> RunInstaller(sim::SimProgram program, int backgroundShown) {
+        machine.processes.AddProgram("C:\\I\\msiexec.exe", std::move(program));
+        SetupProgressDialog dialog(machine.GetPorts());
+        dialog.m_nBackgroundShown = backgroundShown;
+        return dialog.RunCommandAndWait("C:\\I\\msiexec.exe", "C:\\I\\msiexec.exe /I \"x\"");
+    }
+};
+
+TEST_F(InstallerWindowTest, FirstTitledWindowOfTheInstallerIsFoundAfterHalfASecond) {
+    machine.processes.otherWindows.push_back(TopLevelWindow{0x77, 1, "Windows Installer"});
+    const auto code = RunInstaller(
+        sim::SimProgram{5000, 3010, {{"", 100}, {"Windows Installer", 200}, {"Later", 900}}}, 255);
+
+    EXPECT_EQ(3010ul, code.value_or(0));
+    EXPECT_NE(kNullHandle, g_hInstallerWnd);
+    EXPECT_NE(Handle{0x77}, g_hInstallerWnd);
+    EXPECT_EQ(5000, TimeOf("exit: C:\\I\\msiexec.exe 3010"));
+}
+
+TEST_F(InstallerWindowTest, NoWindowWithinHalfASecondLeavesNoHandle) {
+    g_hInstallerWnd = 0x99;
+    RunInstaller(sim::SimProgram{5000, 0, {{"Windows Installer", 600}}}, 255);
+
+    EXPECT_EQ(kNullHandle, g_hInstallerWnd);
+}
+
+TEST_F(InstallerWindowTest, WithoutBackgroundNoWindowIsLookedFor) {
+    RunInstaller(sim::SimProgram{5000, 0, {{"Windows Installer", 0}}}, 0);
+
+    EXPECT_EQ(kNullHandle, g_hInstallerWnd);
+}
+
+}  // namespace
+}  // namespace kestavo::test
