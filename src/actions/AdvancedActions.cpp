@@ -1,11 +1,222 @@
 #include "actions/AdvancedActions.h"
 
+#include <climits>
+
+#include "actions/CompletionChoice.h"
+#include "actions/FolderMacros.h"
+#include "driver/ProcessRunner.h"
+#include "driver/SetupFolder.h"
+#include "driver/SetupProgressDialog.h"
+#include "framework/AppMessageBox.h"
+#include "platform/WinConst.h"
+
 namespace kestavo {
 
-// The action list is not in this build yet: no record is read and every
-// pass lets the installation go on.
-bool RunAdvancedActions(SetupProgressDialog&, ActionPass) {
+namespace {
+
+const char kSection[] = "ADVACTIONSKV";
+const char kDeferred[] = "After Setup Complete Dialog";
+constexpr int kSetBit = 255;
+
+// The record number of a key "A0" to "H<n>" (any letter case, as the
+// profile service matches names), or nothing for any other key.
+std::optional<int> RecordOfKey(const std::string& key) {
+    if (key.size() < 2 || key.size() > 11) {
+        return std::nullopt;
+    }
+    const char letter = static_cast<char>(key[0] | 0x20);
+    if (letter < 'a' || letter > 'h' || (key[1] == '0' && key.size() > 2)) {
+        return std::nullopt;
+    }
+    long long number = 0;
+    for (std::size_t i = 1; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9') {
+            return std::nullopt;
+        }
+        number = number * 10 + (key[i] - '0');
+    }
+    if (number > INT_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int>(number);
+}
+
+// The file-name part of a path: after its last backslash, slash or colon.
+std::string FileNamePart(const std::string& path) {
+    const std::string::size_type separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool IsBatchFile(const std::string& path) {
+    if (path.size() < 4) {
+        return false;
+    }
+    const std::string extension = path.substr(path.size() - 4);
+    return extension == ".BAT" || extension == ".bat";
+}
+
+}  // namespace
+
+AdvancedActionList::AdvancedActionList(SetupProgressDialog& dialog, Ports& ports)
+    : m_dialog(dialog), m_ports(ports), m_probes(ports) {}
+
+bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
+    const TagFile tag(m_ports.system, m_ports.profile);
+    const int total = tag.ReadCount(kSection);
+    if (total == 0) {
+        return true;
+    }
+    // Records without any key read as all empty and do nothing, so only
+    // the numbers present in the section are visited: a huge TOTAL costs
+    // nothing beyond the records that are there.
+    for (std::optional<int> index = NextRecord(tag, 0, total); index;
+         index = NextRecord(tag, *index + 1, total)) {
+        if (!ExecuteAdvancedAction(ReadRecord(tag, *index), pass)) {
+            return false;
+        }
+    }
+    if (!tag.Read("SPLASH", "B0", TagFile::kListCapacity).empty()) {
+        m_dialog.m_nRunAfterComplete = kSetBit;
+    }
     return true;
+}
+
+std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, int total) {
+    if (from >= total) {
+        return std::nullopt;
+    }
+    if (!m_present) {
+        m_present.emplace();
+        for (const std::string& key : m_ports.profile.ReadKeyNames(tag.Path(), kSection)) {
+            if (const auto record = RecordOfKey(key)) {
+                m_present->insert(*record);
+            }
+        }
+    }
+    const auto next = m_present->lower_bound(from);
+    if (next == m_present->end() || *next >= total) {
+        return std::nullopt;
+    }
+    return *next;
+}
+
+AdvancedAction AdvancedActionList::ReadRecord(const TagFile& tag, int index) const {
+    const auto field = [&](char letter) {
+        return tag.Read(kSection, TagFile::ListKey(letter, index), TagFile::kListCapacity);
+    };
+    AdvancedAction action;
+    action.name = field('A');
+    action.type = field('B');
+    action.subject = field('C');
+    action.thenAction = field('D');
+    action.completion = field('E');
+    action.timing = field('F');
+    action.argument = field('G');
+    action.parameters = field('H');
+    return action;
+}
+
+bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, ActionPass pass) {
+    if (pass == ActionPass::First && action.timing == kDeferred) {
+        m_dialog.m_nRunAfterComplete = kSetBit;
+        return true;
+    }
+    if (const std::optional<bool> holds = TestCondition(action)) {
+        if (!*holds) {
+            return true;
+        }
+        RunThenAction(action);
+        return Complete(action);
+    }
+    if (action.type == "Show MessageBox") {
+        AppMessageBox(m_ports, action.argument);
+        return Complete(action);
+    }
+    if (action.type == "Run Tormivex") {
+        RunTormivex();
+        m_present.reset();
+        return true;
+    }
+    if (action.type == "Run 3rd party software") {
+        RunThirdParty(action);
+        return Complete(action);
+    }
+    if (action.type == "Run 3rd party software and wait") {
+        RunProgramAndWait(m_ports.processes, ThirdPartyPath(action), action.parameters);
+        return Complete(action);
+    }
+    return true;
+}
+
+// Nothing when the record is not a condition; otherwise whether it holds.
+// The types are compared in the list's own order.
+std::optional<bool> AdvancedActionList::TestCondition(const AdvancedAction& action) {
+    const std::string& type = action.type;
+    if (type == "If the program described below is running") {
+        return m_probes.IsProgramRunning(action.subject);
+    }
+    if (type == "If the program described below is installed") {
+        return m_probes.IsProgramInstalled(action.subject);
+    }
+    if (type == "If the program described below is not installed") {
+        return !m_probes.IsProgramInstalled(action.subject);
+    }
+    if (type == "If the file described below exists") {
+        return m_probes.FileExists(ExpandFolderMacros(m_dialog, action.subject));
+    }
+    if (type == "If .NET Framework don't exist") {
+        return !m_probes.IsDotNetPresent();
+    }
+    if (type == "If Windows 95") {
+        return m_probes.GetWindows9xVersion() == 95;
+    }
+    if (type == "If Windows 98") {
+        return m_probes.GetWindows9xVersion() == 98;
+    }
+    return std::nullopt;
+}
+
+void AdvancedActionList::RunThenAction(const AdvancedAction& action) {
+    if (action.thenAction == "Close Program") {
+        m_probes.CloseProgram(action.subject);
+    } else if (action.thenAction == "Run Program") {
+        m_ports.processes.ShellExecuteProgram(action.argument, "", SW_SHOWDEFAULT);
+    } else if (action.thenAction == "Show MessageBox") {
+        AppMessageBox(m_ports, action.argument);
+    }
+}
+
+// The program is always taken from the setup folder, whatever folder the
+// argument names. The separator is added even at a drive root: Windows
+// reads the doubled one as one.
+std::string AdvancedActionList::ThirdPartyPath(const AdvancedAction& action) const {
+    return m_ports.system.CurrentDirectory() + "\\" + FileNamePart(action.argument);
+}
+
+void AdvancedActionList::RunThirdParty(const AdvancedAction& action) {
+    const std::string path = ThirdPartyPath(action);
+    if (IsBatchFile(path)) {
+        m_ports.processes.WinExec("cmd.exe /c \"" + path + "\"", SW_SHOWNORMAL);
+    } else {
+        m_ports.processes.ShellExecuteProgram(path, action.parameters, SW_SHOWDEFAULT);
+    }
+}
+
+void AdvancedActionList::RunTormivex() {
+    m_ports.processes.ShellExecuteProgram(
+        WithTrailingSeparator(m_ports.system.TempDirectory()) + "tormivex.exe", "",
+        SW_SHOWDEFAULT);
+}
+
+// Whatever a record did may have changed the tag file, so the numbers of
+// the records present are read again before the next one.
+bool AdvancedActionList::Complete(const AdvancedAction& action) {
+    m_present.reset();
+    return ApplyCompletionChoice(m_dialog, m_ports, action.completion);
+}
+
+bool RunAdvancedActions(SetupProgressDialog& dialog, Ports& ports, ActionPass pass) {
+    return AdvancedActionList(dialog, ports).RunAdvancedActions(pass);
 }
 
 }  // namespace kestavo

@@ -85,7 +85,7 @@ void SetupProgressDialog::RunInstallation() {
     if (m_nUpdateRuntime == kSetBit) {
         RunProgramAndWait(m_ports.processes, RuntimeRedistributablePath(m_ports), "");
     }
-    if (!RunAdvancedActions(*this, ActionPass::First)) {
+    if (!RunAdvancedActions(*this, m_ports, ActionPass::First)) {
         m_nExitCode = SetupApp::kExitInstallFailure;
         return;
     }
@@ -103,7 +103,7 @@ void SetupProgressDialog::RunInstallation() {
     m_nExitCode = installed ? static_cast<int>(*installed) : SetupApp::kExitInstallFailure;
 
     RunFileSupport("After installation");
-    if (m_nRunAfterComplete == kSetBit && !RunAdvancedActions(*this, ActionPass::PostCompletion)) {
+    if (m_nRunAfterComplete == kSetBit && !RunAdvancedActions(*this, m_ports, ActionPass::PostCompletion)) {
         m_nExitCode = SetupApp::kExitInstallFailure;
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "driver/Globals.h"
 #include "driver/SetupProgressDialog.h"
+#include "framework/AppMessageBox.h"
 #include "platform/WinConst.h"
 #include "prereq/InstallerRuntime.h"
 #include "resources/resource.h"
@@ -10,7 +11,7 @@ namespace kestavo {
 
 bool SetupApp::InitInstance() {
     if (!m_ports.startup.StartSockets(kWinsock11)) {
-        ShowMessage(IDS_SOCKETS_INIT_FAILED);
+        AppMessageBox(m_ports, m_ports.dialogs.LoadStringResource(IDS_SOCKETS_INIT_FAILED));
         m_nExitCode = kExitInstallFailure;
         return false;
     }
@@ -33,11 +34,5 @@ bool SetupApp::InitInstance() {
     return false;
 }
 
-// The framework's message box: OK, the exclamation icon, and the program's
-// name as caption.
-void SetupApp::ShowMessage(int stringId) {
-    m_ports.desktop.ShowMessageBox(m_ports.dialogs.LoadStringResource(stringId),
-                                   m_ports.system.AppName(), MB_OK | MB_ICONEXCLAMATION);
-}
 
 }  // namespace kestavo

@@ -24,8 +24,6 @@ public:
     static constexpr int kExitInstallFailure = 1603;
 
 private:
-    void ShowMessage(int stringId);
-
     Ports& m_ports;
     LanguageSelection m_language;
     int m_nExitCode = 0;

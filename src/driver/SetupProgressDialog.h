@@ -28,6 +28,9 @@ public:
     // True when the tag file lists billboards.
     bool StartBillboards();
     void ShowBackground();
+    // Ends the dialog as its own Cancel does: a stop choice abandons the
+    // installation this way.
+    void EndWithCancel() { OnCancel(); }
     // The whole installation; ends the dialog unless a stop choice already
     // has.
     void RunInstallation();

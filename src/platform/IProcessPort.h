@@ -26,6 +26,11 @@ public:
     // command line's first token.
     virtual ProcessInfo StartProcess(const std::string& applicationName,
                                      const std::string& commandLine) = 0;
+    // ShellExecuteA with the default verb and no folder; not waited for.
+    virtual void ShellExecuteProgram(const std::string& file, const std::string& parameters,
+                                     int showCommand) = 0;
+    // WinExec; not waited for.
+    virtual void WinExec(const std::string& commandLine, int showCommand) = 0;
     // ShellExecuteExA with SEE_MASK_NOCLOSEPROCESS, the default verb, no
     // folder and SW_SHOW: the process handle, or null when nothing started.
     virtual Handle ShellExecuteProcess(const std::string& file, const std::string& parameters) = 0;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kestavo {
 
@@ -17,6 +18,10 @@ public:
     // `capacity` characters would hold it.
     virtual std::string ReadString(const std::string& file, const std::string& section,
                                    const std::string& key, std::size_t capacity) = 0;
+    // The names of the section's keys, in file order, as the service lists
+    // them for a null key name.
+    virtual std::vector<std::string> ReadKeyNames(const std::string& file,
+                                                  const std::string& section) = 0;
 };
 
 }  // namespace kestavo

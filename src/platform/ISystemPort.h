@@ -16,6 +16,12 @@ public:
     virtual std::string SystemDirectory() = 0;
     virtual std::string WindowsDirectory() = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // GetTempPathA.
+    virtual std::string TempDirectory() = 0;
+    // GetFullPathNameA within MAX_PATH; empty when it fails.
+    virtual std::string FullPathName(const std::string& path) = 0;
+    // FindFirstFileA: whether any file or folder matches (wildcards too).
+    virtual bool AnyFileMatches(const std::string& pattern) = 0;
     // The program file's base name without extension ("setup"): the caption
     // of the program's message boxes.
     virtual std::string AppName() = 0;

@@ -14,6 +14,7 @@ inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWMAXIMIZED = 3;
 inline constexpr int SW_SHOW = 5;
+inline constexpr int SW_SHOWDEFAULT = 10;
 
 // Window messages.
 inline constexpr unsigned WM_SETICON = 0x0080;

@@ -201,7 +201,7 @@ protected:
 };
 
 TEST_F(InstallerWindowTest, FirstTitledWindowOfTheInstallerIsFoundAfterHalfASecond) {
-    machine.processes.otherWindows.push_back(TopLevelWindow{0x77, 1, "Windows Installer"});
+    machine.processes.otherWindows.push_back(TopLevelWindow{0x77, 1, "Windows Installer", "MsiDialog"});
     const auto code = RunInstaller(
         sim::SimProgram{5000, 3010, {{"", 100}, {"Windows Installer", 200}, {"Later", 900}}}, 255);
 

@@ -1,49 +1,66 @@
 #include "platform/sim/IniFile.h"
 
 #include <algorithm>
-#include <cstddef>
 
 namespace kestavo::sim {
 
-// Only the first section of a name is searched, and in it only the first key
-// of a name: later ones are never seen. Keys ahead of the first header form a
-// nameless section, found by an empty section name.
-std::optional<std::u16string> IniFile::Find(std::u16string_view section,
-                                            std::u16string_view key) const {
-    const std::u16string_view wantedSection = Trim(section);
-    const std::u16string_view wantedKey = Trim(key);
-    bool inSection = wantedSection.empty();
-    for (std::size_t pos = 0; pos < m_text.size();) {
-        const std::u16string_view line = Trim(NextLine(pos));
+// Keys ahead of the first header form a nameless section, found by an empty
+// section name; it hides any later "[]" section. Within a section only the
+// first key of a name is ever seen.
+IniFile::IniFile(const std::u16string& text) {
+    m_sections.emplace_back();
+    m_firstSection.emplace(u"", 0);
+    Section* current = &m_sections.back();
+    const std::u16string_view view(text);
+    for (std::size_t pos = 0; pos < view.size();) {
+        const std::u16string_view line = Trim(NextLine(view, pos));
         if (line.empty()) {
             continue;
         }
         if (const std::optional<std::u16string_view> name = HeaderName(line)) {
-            if (inSection) {
-                return std::nullopt;
-            }
-            inSection = SameName(*name, wantedSection);
+            m_sections.emplace_back();
+            current = &m_sections.back();
+            m_firstSection.emplace(Fold(*name), m_sections.size() - 1);
             continue;
         }
         const std::size_t equals = line.find(u'=');
-        if (!inSection || !SameName(Trim(line.substr(0, equals)), wantedKey)) {
-            continue;
+        const std::u16string_view key = Trim(line.substr(0, equals));
+        current->keyNames.emplace_back(key.substr(0, key.find(u'\0')));
+        std::optional<std::u16string> value;
+        if (equals != std::u16string_view::npos) {
+            const std::u16string_view trimmed = Trim(line.substr(equals + 1));
+            value = std::u16string(trimmed.substr(0, trimmed.find(u'\0')));
         }
-        if (equals == std::u16string_view::npos) {
-            return std::nullopt;
-        }
-        const std::u16string_view value = Trim(line.substr(equals + 1));
-        return std::u16string(value.substr(0, value.find(u'\0')));
+        current->values.emplace(Fold(key), std::move(value));
     }
-    return std::nullopt;
+}
+
+const IniFile::Section* IniFile::FindSection(std::u16string_view section) const {
+    const auto found = m_firstSection.find(Fold(Trim(section)));
+    return found == m_firstSection.end() ? nullptr : &m_sections[found->second];
+}
+
+std::optional<std::u16string> IniFile::Find(std::u16string_view section,
+                                            std::u16string_view key) const {
+    const Section* found = FindSection(section);
+    if (found == nullptr) {
+        return std::nullopt;
+    }
+    const auto value = found->values.find(Fold(Trim(key)));
+    return value == found->values.end() ? std::nullopt : value->second;
+}
+
+std::vector<std::u16string> IniFile::KeyNames(std::u16string_view section) const {
+    const Section* found = FindSection(section);
+    return found == nullptr ? std::vector<std::u16string>() : found->keyNames;
 }
 
 // A line ends at CR or LF, alone or in any run.
-std::u16string_view IniFile::NextLine(std::size_t& pos) const {
+std::u16string_view IniFile::NextLine(std::u16string_view text, std::size_t& pos) {
     const std::size_t start = pos;
-    const std::size_t end = std::min(m_text.find_first_of(u"\r\n", start), m_text.size());
-    pos = std::min(m_text.find_first_not_of(u"\r\n", end), m_text.size());
-    return std::u16string_view(m_text).substr(start, end - start);
+    const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
+    pos = std::min(text.find_first_not_of(u"\r\n", end), text.size());
+    return text.substr(start, end - start);
 }
 
 // The C blanks and Ctrl-Z, the end-of-file mark of old editors.
@@ -62,20 +79,14 @@ std::u16string_view IniFile::Trim(std::u16string_view text) {
 }
 
 // Names compare as C strings, up to a NUL, with only the ASCII letters folded.
-bool IniFile::SameName(std::u16string_view name, std::u16string_view wanted) {
-    name = name.substr(0, name.find(u'\0'));
-    if (name.size() != wanted.size()) {
-        return false;
-    }
-    const auto fold = [](char16_t c) {
-        return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-    };
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (fold(name[i]) != fold(wanted[i])) {
-            return false;
+std::u16string IniFile::Fold(std::u16string_view name) {
+    std::u16string folded(name.substr(0, name.find(u'\0')));
+    for (char16_t& c : folded) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c - u'A' + u'a');
         }
     }
-    return true;
+    return folded;
 }
 
 // A header starts with '[' and runs to the last ']' on its line; what follows

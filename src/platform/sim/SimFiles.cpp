@@ -20,7 +20,7 @@ std::string SimFiles::Normalize(const std::string& path) {
 }
 
 void SimFiles::Put(const std::string& path, std::string content) {
-    m_files[Normalize(path)] = std::move(content);
+    m_files[Normalize(path)] = File{std::move(content), ++m_lastGeneration};
 }
 
 void SimFiles::Remove(const std::string& path) {
@@ -32,7 +32,48 @@ std::optional<std::string> SimFiles::Read(const std::string& path) const {
     if (it == m_files.end()) {
         return std::nullopt;
     }
-    return it->second;
+    return it->second.content;
+}
+
+std::uint64_t SimFiles::Generation(const std::string& path) const {
+    const auto it = m_files.find(Normalize(path));
+    return it == m_files.end() ? 0 : it->second.generation;
+}
+
+namespace {
+
+bool GlobMatches(const char* pattern, const char* name) {
+    if (*pattern == '\0') {
+        return *name == '\0';
+    }
+    if (*pattern == '*') {
+        return GlobMatches(pattern + 1, name) || (*name != '\0' && GlobMatches(pattern, name + 1));
+    }
+    return *name != '\0' && (*pattern == '?' || *pattern == *name) &&
+           GlobMatches(pattern + 1, name + 1);
+}
+
+}  // namespace
+
+bool SimFiles::AnyMatches(const std::string& pattern) const {
+    const std::string wanted = Normalize(pattern);
+    const std::string::size_type split = wanted.rfind('\\');
+    const std::string folder = split == std::string::npos ? "" : wanted.substr(0, split + 1);
+    const std::string name = wanted.substr(folder.size());
+    for (const auto& file : m_files) {
+        const std::string& path = file.first;
+        if (path.compare(0, folder.size(), folder) != 0) {
+            continue;
+        }
+        // The entry directly inside the folder: the file itself or the
+        // folder that holds it.
+        const std::string entry = path.substr(folder.size(), path.find('\\', folder.size()) -
+                                                                folder.size());
+        if (GlobMatches(name.c_str(), entry.c_str())) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool SimFiles::Exists(const std::string& path) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,11 +16,22 @@ public:
     void Remove(const std::string& path);
     std::optional<std::string> Read(const std::string& path) const;
     bool Exists(const std::string& path) const;
+    // Changes whenever the file is written or removed; 0 when it is missing.
+    std::uint64_t Generation(const std::string& path) const;
+    // Whether any file or folder matches, as a first-file search finds
+    // them: '*' and '?' in the last part of the path, folders implied by
+    // the files below them.
+    bool AnyMatches(const std::string& pattern) const;
 
     static std::string Normalize(const std::string& path);
 
 private:
-    std::map<std::string, std::string> m_files;
+    struct File {
+        std::string content;
+        std::uint64_t generation = 0;
+    };
+    std::map<std::string, File> m_files;
+    std::uint64_t m_lastGeneration = 0;
 };
 
 }  // namespace kestavo::sim

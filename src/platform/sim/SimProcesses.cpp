@@ -1,5 +1,7 @@
 #include "platform/sim/SimProcesses.h"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 namespace kestavo::sim {
@@ -113,6 +115,19 @@ bool SimProcesses::Ended(Process& process) {
     return true;
 }
 
+void SimProcesses::ShellExecuteProgram(const std::string& file, const std::string& parameters,
+                                       int showCommand) {
+    const bool started = Start(Qualify(file)) != nullptr;
+    m_trace.Add(m_scheduler.Now(), std::string(started ? "shell run: " : "shell run failed: ") +
+                                       "file=" + file + " params=" + parameters +
+                                       " show=" + std::to_string(showCommand));
+}
+
+void SimProcesses::WinExec(const std::string& commandLine, int showCommand) {
+    m_trace.Add(m_scheduler.Now(),
+                "winexec: cmd=" + commandLine + " show=" + std::to_string(showCommand));
+}
+
 bool SimProcesses::WaitForObject(Handle object, unsigned timeoutMs) {
     Process* process = ByHandle(object);
     if (process == nullptr) {
@@ -170,12 +185,55 @@ std::vector<TopLevelWindow> SimProcesses::EnumTopLevelWindows() {
             const SimProgramWindow& window = process.program.windows[i];
             if (m_scheduler.Now() >= process.startMs + window.afterMs &&
                 m_scheduler.Now() < process.EndMs()) {
-                windows.push_back(
-                    TopLevelWindow{0x50000 + process.id * 16 + i, process.id, window.title});
+                windows.push_back(TopLevelWindow{0x50000 + process.id * 16 + i, process.id,
+                                                 window.title, window.className});
             }
         }
     }
     return windows;
+}
+
+namespace {
+
+bool SameText(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+Handle SimProcesses::FindWindowByTitle(const std::string& title) {
+    for (const TopLevelWindow& window : EnumTopLevelWindows()) {
+        if (SameText(window.title, title)) {
+            return window.handle;
+        }
+    }
+    return kNullHandle;
+}
+
+Handle SimProcesses::FindWindowByClass(const std::string& className) {
+    for (const TopLevelWindow& window : EnumTopLevelWindows()) {
+        if (SameText(window.className, className)) {
+            return window.handle;
+        }
+    }
+    return kNullHandle;
+}
+
+void SimProcesses::PostQuit(Handle window) {
+    for (const TopLevelWindow& shown : EnumTopLevelWindows()) {
+        if (shown.handle != window) {
+            continue;
+        }
+        m_trace.Add(m_scheduler.Now(), "post quit: " + shown.title + " (" + shown.className + ")");
+        const auto process = m_processes.find(shown.processId);
+        if (process != m_processes.end()) {
+            process->second.program.runMs = m_scheduler.Now() - process->second.startMs;
+        }
+    }
 }
 
 }  // namespace kestavo::sim

@@ -18,6 +18,7 @@ namespace kestavo::sim {
 struct SimProgramWindow {
     std::string title;
     std::uint64_t afterMs = 0;
+    std::string className = "SimWindow";
 };
 
 // How a program of the simulated machine behaves when started: how long it
@@ -42,6 +43,9 @@ public:
     ProcessInfo StartProcess(const std::string& applicationName,
                              const std::string& commandLine) override;
     Handle ShellExecuteProcess(const std::string& file, const std::string& parameters) override;
+    void ShellExecuteProgram(const std::string& file, const std::string& parameters,
+                             int showCommand) override;
+    void WinExec(const std::string& commandLine, int showCommand) override;
     bool WaitForObject(Handle object, unsigned timeoutMs) override;
     unsigned MsgWaitForObject(Handle object) override;
     bool DispatchOneMessage() override { return m_scheduler.RunDue(); }
@@ -50,6 +54,10 @@ public:
     void CloseHandle(Handle object) override;
 
     std::vector<TopLevelWindow> EnumTopLevelWindows() override;
+    Handle FindWindowByTitle(const std::string& title) override;
+    Handle FindWindowByClass(const std::string& className) override;
+    // A program's window that is told to quit ends its program at once.
+    void PostQuit(Handle window) override;
 
     // Windows of programs the setup did not start.
     std::vector<TopLevelWindow> otherWindows;

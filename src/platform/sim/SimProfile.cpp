@@ -16,16 +16,41 @@ constexpr std::size_t kMaxPath = 260;
 
 }  // namespace
 
+const IniFile* SimProfile::Parse(const std::string& file) {
+    const std::uint64_t generation = m_files.Generation(file);
+    if (generation == 0 || SimFiles::Normalize(file).size() >= kMaxPath) {
+        return nullptr;
+    }
+    Parsed& parsed = m_parsed[SimFiles::Normalize(file)];
+    if (parsed.generation != generation || !parsed.ini) {
+        parsed.ini = std::make_unique<IniFile>(ProfileEncoding::DecodeFile(*m_files.Read(file)));
+        parsed.generation = generation;
+    }
+    return parsed.ini.get();
+}
+
 std::string SimProfile::ReadString(const std::string& file, const std::string& section,
                                    const std::string& key, std::size_t capacity) {
-    const std::optional<std::string> content = m_files.Read(file);
-    if (capacity == 0 || !content || SimFiles::Normalize(file).size() >= kMaxPath) {
+    const IniFile* ini = Parse(file);
+    if (capacity == 0 || ini == nullptr) {
         return {};
     }
-    const IniFile ini(ProfileEncoding::DecodeFile(*content));
-    const std::optional<std::u16string> value = ini.Find(ProfileEncoding::FromAnsi(section.c_str()),
+    const std::optional<std::u16string> value = ini->Find(ProfileEncoding::FromAnsi(section.c_str()),
                                                          ProfileEncoding::FromAnsi(key.c_str()));
     return value ? ProfileEncoding::ToAnsi(CopyValue(*value, capacity)) : std::string();
+}
+
+std::vector<std::string> SimProfile::ReadKeyNames(const std::string& file,
+                                                  const std::string& section) {
+    const IniFile* ini = Parse(file);
+    if (ini == nullptr) {
+        return {};
+    }
+    std::vector<std::string> names;
+    for (const std::u16string& name : ini->KeyNames(ProfileEncoding::FromAnsi(section.c_str()))) {
+        names.push_back(ProfileEncoding::ToAnsi(name));
+    }
+    return names;
 }
 
 // One pair of matching quotes, ' or ", around the whole value is removed: the

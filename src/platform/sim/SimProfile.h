@@ -1,9 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/IProfilePort.h"
+#include "platform/sim/IniFile.h"
 #include "platform/sim/SimFiles.h"
 
 namespace kestavo::sim {
@@ -16,11 +21,22 @@ public:
 
     std::string ReadString(const std::string& file, const std::string& section,
                            const std::string& key, std::size_t capacity) override;
+    std::vector<std::string> ReadKeyNames(const std::string& file,
+                                          const std::string& section) override;
 
 private:
+    // The parsed file, or null when it cannot be read; parsed again
+    // whenever the file has changed, as the real service notices too.
+    const IniFile* Parse(const std::string& file);
+
     static std::u16string CopyValue(std::u16string value, std::size_t capacity);
 
     const SimFiles& m_files;
+    struct Parsed {
+        std::uint64_t generation = 0;
+        std::unique_ptr<IniFile> ini;
+    };
+    std::map<std::string, Parsed> m_parsed;
 };
 
 }  // namespace kestavo::sim

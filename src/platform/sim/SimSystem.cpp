@@ -1,5 +1,8 @@
 #include "platform/sim/SimSystem.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace kestavo::sim {
 
 std::string SimSystem::EnvironmentVariable(const std::string& name) {
@@ -10,6 +13,51 @@ std::string SimSystem::EnvironmentVariable(const std::string& name) {
 std::string SimSystem::SpecialFolderPath(int csidl) {
     const auto it = specialFolders.find(csidl);
     return it == specialFolders.end() ? std::string() : it->second;
+}
+
+// A relative path is taken from the current folder, "." and ".." are
+// resolved, and a result that does not fit MAX_PATH fails.
+std::string SimSystem::FullPathName(const std::string& path) {
+    std::string full = path;
+    std::replace(full.begin(), full.end(), '/', '\\');
+    if (full.size() >= 2 && full[1] == ':' && (full.size() == 2 || full[2] != '\\')) {
+        full = WithSeparator(currentDirectory) + full.substr(2);
+    } else if (!full.empty() && full[0] == '\\') {
+        full = currentDirectory.substr(0, 2) + full;
+    } else if (full.size() < 2 || full[1] != ':') {
+        full = WithSeparator(currentDirectory) + full;
+    }
+    std::vector<std::string> parts;
+    std::string::size_type start = 3;
+    while (start <= full.size()) {
+        const std::string::size_type end = std::min(full.find('\\', start), full.size());
+        const std::string part = full.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string resolved = full.substr(0, 3);
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        resolved += (i == 0 ? "" : "\\") + parts[i];
+    }
+    return resolved.size() < 260 ? resolved : std::string();
+}
+
+bool SimSystem::AnyFileMatches(const std::string& pattern) {
+    const std::string full = FullPathName(pattern);
+    return !full.empty() && m_files.AnyMatches(full);
+}
+
+std::string SimSystem::WithSeparator(std::string folder) {
+    if (folder.empty() || folder.back() != '\\') {
+        folder.push_back('\\');
+    }
+    return folder;
 }
 
 bool SimSystem::StartSockets(unsigned short version) {

@@ -21,6 +21,9 @@ public:
     std::string SystemDirectory() override { return systemDirectory; }
     std::string WindowsDirectory() override { return windowsDirectory; }
     bool FileExists(const std::string& path) override { return m_files.Exists(path); }
+    std::string TempDirectory() override { return tempDirectory; }
+    std::string FullPathName(const std::string& path) override;
+    bool AnyFileMatches(const std::string& pattern) override;
     std::string AppName() override { return appName; }
     std::string EnvironmentVariable(const std::string& name) override;
     std::string SpecialFolderPath(int csidl) override;
@@ -34,6 +37,7 @@ public:
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string appName = "setup";
+    std::string tempDirectory = "C:\\WINDOWS\\TEMP\\";
     // Windows Sockets: whether the service starts, and the version it agrees
     // to when it does.
     bool socketsAvailable = true;
@@ -45,6 +49,7 @@ public:
     OsVersion osVersion{2, 5, 1};
 
 private:
+    static std::string WithSeparator(std::string folder);
     void Trace(const std::string& what) { m_trace.Add(m_scheduler.Now(), what); }
 
     const SimScheduler& m_scheduler;

@@ -42,12 +42,25 @@ SimTemplate SplashTemplate() {
     return splash;
 }
 
+SimTemplate RestartTemplate() {
+    SimTemplate restart;
+    restart.width = 186 * 6 / 4 + 6;
+    restart.height = 90 * 13 / 8 + 25;
+    restart.caption = "Dialog";
+    restart.items = {
+        {1, "button", "OK", FromDialogUnits(129, 7, 50, 14)},
+        {2, "button", "Cancel", FromDialogUnits(129, 24, 50, 14)},
+    };
+    return restart;
+}
+
 }  // namespace
 
 const std::map<int, SimTemplate>& ProgramTemplates() {
     static const std::map<int, SimTemplate> templates = {
         {IDD_SETUP_PROGRESS, ProgressTemplate()},
         {IDD_SPLASH, SplashTemplate()},
+        {IDD_RESTART, RestartTemplate()},
     };
     return templates;
 }

@@ -18,10 +18,13 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     char title[256] = {};
-    const int length = GetWindowTextA(window, title, static_cast<int>(sizeof title));
-    reinterpret_cast<std::vector<TopLevelWindow>*>(list)->push_back(
-        TopLevelWindow{reinterpret_cast<Handle>(window), processId,
-                       std::string(title, length > 0 ? static_cast<std::size_t>(length) : 0)});
+    const int titleLength = GetWindowTextA(window, title, static_cast<int>(sizeof title));
+    char className[256] = {};
+    const int classLength = GetClassNameA(window, className, static_cast<int>(sizeof className));
+    reinterpret_cast<std::vector<TopLevelWindow>*>(list)->push_back(TopLevelWindow{
+        reinterpret_cast<Handle>(window), processId,
+        std::string(title, titleLength > 0 ? static_cast<std::size_t>(titleLength) : 0),
+        std::string(className, classLength > 0 ? static_cast<std::size_t>(classLength) : 0)});
     return TRUE;
 }
 
@@ -55,6 +58,16 @@ Handle Win32Processes::ShellExecuteProcess(const std::string& file, const std::s
         return kNullHandle;
     }
     return reinterpret_cast<Handle>(execute.hProcess);
+}
+
+void Win32Processes::ShellExecuteProgram(const std::string& file, const std::string& parameters,
+                                         int showCommand) {
+    ShellExecuteA(nullptr, nullptr, file.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
+                  nullptr, showCommand);
+}
+
+void Win32Processes::WinExec(const std::string& commandLine, int showCommand) {
+    ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
 }
 
 bool Win32Processes::WaitForObject(Handle object, unsigned timeoutMs) {
@@ -99,6 +112,18 @@ std::vector<TopLevelWindow> Win32Processes::EnumTopLevelWindows() {
     std::vector<TopLevelWindow> windows;
     EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&windows));
     return windows;
+}
+
+Handle Win32Processes::FindWindowByTitle(const std::string& title) {
+    return reinterpret_cast<Handle>(FindWindowA(nullptr, title.c_str()));
+}
+
+Handle Win32Processes::FindWindowByClass(const std::string& className) {
+    return reinterpret_cast<Handle>(FindWindowA(className.c_str(), nullptr));
+}
+
+void Win32Processes::PostQuit(Handle window) {
+    PostMessageA(reinterpret_cast<HWND>(window), WM_QUIT, 0, 0);
 }
 
 }  // namespace kestavo::win32

@@ -14,6 +14,9 @@ public:
     ProcessInfo StartProcess(const std::string& applicationName,
                              const std::string& commandLine) override;
     Handle ShellExecuteProcess(const std::string& file, const std::string& parameters) override;
+    void ShellExecuteProgram(const std::string& file, const std::string& parameters,
+                             int showCommand) override;
+    void WinExec(const std::string& commandLine, int showCommand) override;
     bool WaitForObject(Handle object, unsigned timeoutMs) override;
     unsigned MsgWaitForObject(Handle object) override;
     bool DispatchOneMessage() override;
@@ -22,6 +25,9 @@ public:
     void CloseHandle(Handle object) override;
 
     std::vector<TopLevelWindow> EnumTopLevelWindows() override;
+    Handle FindWindowByTitle(const std::string& title) override;
+    Handle FindWindowByClass(const std::string& className) override;
+    void PostQuit(Handle window) override;
 };
 
 }  // namespace kestavo::win32

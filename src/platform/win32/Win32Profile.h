@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/IProfilePort.h"
 
@@ -12,6 +13,8 @@ class Win32Profile : public IProfilePort {
 public:
     std::string ReadString(const std::string& file, const std::string& section,
                            const std::string& key, std::size_t capacity) override;
+    std::vector<std::string> ReadKeyNames(const std::string& file,
+                                          const std::string& section) override;
 };
 
 }  // namespace kestavo::win32

@@ -63,6 +63,29 @@ std::string Win32System::AppName() {
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+std::string Win32System::TempDirectory() {
+    return QueryText([](char* buffer, UINT size) {
+        return static_cast<UINT>(GetTempPathA(size, buffer));
+    });
+}
+
+std::string Win32System::FullPathName(const std::string& path) {
+    char full[MAX_PATH] = {};
+    char* name = nullptr;
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
+    return length == 0 || length >= MAX_PATH ? std::string() : std::string(full, length);
+}
+
+bool Win32System::AnyFileMatches(const std::string& pattern) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    return true;
+}
+
 std::string Win32System::EnvironmentVariable(const std::string& name) {
     return QueryText([&name](char* buffer, UINT size) {
         return static_cast<UINT>(GetEnvironmentVariableA(name.c_str(), buffer, size));

@@ -20,6 +20,9 @@ public:
     std::string WindowsDirectory() override;
     bool FileExists(const std::string& path) override;
     std::string AppName() override;
+    std::string TempDirectory() override;
+    std::string FullPathName(const std::string& path) override;
+    bool AnyFileMatches(const std::string& pattern) override;
     std::string EnvironmentVariable(const std::string& name) override;
     std::string SpecialFolderPath(int csidl) override;
     OsVersion GetOsVersion() override;

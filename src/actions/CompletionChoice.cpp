@@ -1,0 +1,23 @@
+#include "actions/CompletionChoice.h"
+
+#include "actions/RestartDialog.h"
+#include "driver/SetupProgressDialog.h"
+#include "framework/AppMessageBox.h"
+
+namespace kestavo {
+
+bool ApplyCompletionChoice(SetupProgressDialog& dialog, Ports& ports,
+                           const std::string& completion) {
+    if (completion == "Stop installation") {
+        AppMessageBox(ports, "Can't continue with installation... Aborting.");
+        dialog.EndWithCancel();
+        return false;
+    }
+    if (completion == "Restart Computer") {
+        RestartDialog restart(ports.dialogs);
+        restart.DoModal();
+    }
+    return true;
+}
+
+}  // namespace kestavo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Ports.h"
+
+namespace kestavo {
+
+// What the action list can ask of the machine. Every probe gives its
+// negative answer when it cannot find out; only CloseProgram changes
+// anything.
+class SystemProbes {
+public:
+    explicit SystemProbes(Ports& ports) : m_ports(ports) {}
+
+    // A top-level window with exactly this title, in any letter case.
+    bool IsProgramRunning(const std::string& title);
+    // Posts a quit request to the window with this title, or else of this
+    // class; false when there is none.
+    bool CloseProgram(const std::string& name);
+    // An uninstall entry with this key name or display name.
+    bool IsProgramInstalled(const std::string& name);
+    // Any file or folder matching the path, which may hold wildcards.
+    bool FileExists(const std::string& path);
+    bool IsDotNetPresent();
+    // 95 or 98 on the Windows 9x family (Me counts as 98), 0 elsewhere.
+    int GetWindows9xVersion();
+
+private:
+    bool EntryMatches(Handle uninstall, const std::string& subkey, const std::string& name);
+
+    Ports& m_ports;
+};
+
+}  // namespace kestavo
