@@ -204,8 +204,7 @@ void AdvancedActionList::RunThirdParty(const AdvancedAction& action) {
 
 void AdvancedActionList::RunTormivex() {
     m_ports.processes.ShellExecuteProgram(
-        WithTrailingSeparator(m_ports.system.TempDirectory()) + "tormivex.exe", "",
-        SW_SHOWDEFAULT);
+        WithTrailingSeparator(m_ports.system.TempDirectory()) + "tormivex.exe", "", SW_SHOWDEFAULT);
 }
 
 // Whatever a record did may have changed the tag file, so the numbers of

@@ -63,8 +63,7 @@ bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
         return false;
     }
     return subkey == name ||
-           ReadMachineRegistryString(m_ports.registry,
-                                     std::string(kUninstallKey) + "\\" + subkey,
+           ReadMachineRegistryString(m_ports.registry, std::string(kUninstallKey) + "\\" + subkey,
                                      "DisplayName") == name;
 }
 

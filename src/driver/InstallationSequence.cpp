@@ -103,7 +103,8 @@ void SetupProgressDialog::RunInstallation() {
     m_nExitCode = installed ? static_cast<int>(*installed) : SetupApp::kExitInstallFailure;
 
     RunFileSupport("After installation");
-    if (m_nRunAfterComplete == kSetBit && !RunAdvancedActions(*this, m_ports, ActionPass::PostCompletion)) {
+    if (m_nRunAfterComplete == kSetBit &&
+        !RunAdvancedActions(*this, m_ports, ActionPass::PostCompletion)) {
         m_nExitCode = SetupApp::kExitInstallFailure;
         return;
     }

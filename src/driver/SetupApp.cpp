@@ -34,5 +34,4 @@ bool SetupApp::InitInstance() {
     return false;
 }
 
-
 }  // namespace kestavo

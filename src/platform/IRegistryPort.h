@@ -22,8 +22,7 @@ public:
                                                std::size_t capacity) = 0;
     // RegQueryValueA of the subkey's unnamed value into a buffer of
     // `capacity` bytes: whether it could be read.
-    virtual bool QueryDefaultValue(Handle key, const std::string& subkey,
-                                   std::size_t capacity) = 0;
+    virtual bool QueryDefaultValue(Handle key, const std::string& subkey, std::size_t capacity) = 0;
     virtual void CloseKey(Handle key) = 0;
 
     // The named value's raw data (RegQueryValueExA, any type), or nothing

@@ -22,9 +22,9 @@ std::string Record(int i, const std::string& type, const std::string& subject = 
                    const std::string& timing = "", const std::string& argument = "",
                    const std::string& parameters = "") {
     const std::string n = std::to_string(i);
-    return "A" + n + "=record " + n + "\nB" + n + "=" + type + "\nC" + n + "=" + subject +
-           "\nD" + n + "=" + then + "\nE" + n + "=" + completion + "\nF" + n + "=" + timing +
-           "\nG" + n + "=" + argument + "\nH" + n + "=" + parameters + "\n";
+    return "A" + n + "=record " + n + "\nB" + n + "=" + type + "\nC" + n + "=" + subject + "\nD" +
+           n + "=" + then + "\nE" + n + "=" + completion + "\nF" + n + "=" + timing + "\nG" + n +
+           "=" + argument + "\nH" + n + "=" + parameters + "\n";
 }
 
 class AdvancedActionsTest : public SimFixture {
@@ -35,8 +35,8 @@ protected:
     }
 
     void PutList(int total, const std::string& records, const std::string& more = "") {
-        PutTag("[SPLASH]\nA0=Disabled\n" + more + "[ADVACTIONSKV]\nTOTAL=" +
-               std::to_string(total) + "\n" + records);
+        PutTag("[SPLASH]\nA0=Disabled\n" + more + "[ADVACTIONSKV]\nTOTAL=" + std::to_string(total) +
+               "\n" + records);
     }
 
     int RunSetup() {
@@ -65,15 +65,15 @@ protected:
 TEST_F(AdvancedActionsTest, ConditionsThatHoldActAndOthersDoNothing) {
     machine.processes.otherWindows.push_back(TopLevelWindow{0x10, 7, "Acme Writer", "AcmeMain"});
     machine.system.osVersion = ISystemPort::OsVersion{1, 4, 10};
-    PutList(5, Record(0, "If the program described below is running", "ACME WRITER",
-                      "Show MessageBox", "", "", "writer is running") +
-                   Record(1, "If the program described below is running", "Other", "Show MessageBox",
-                          "Stop installation", "", "never") +
-                   Record(2, "If Windows 95", "", "Show MessageBox", "Stop installation", "", "95") +
-                   Record(3, "If Windows 98", "", "Show MessageBox", "Continue Installation", "",
-                          "98") +
-                   Record(4, "If .NET Framework don't exist", "", "Show MessageBox", "", "",
-                          "no .NET"));
+    PutList(
+        5,
+        Record(0, "If the program described below is running", "ACME WRITER", "Show MessageBox", "",
+               "", "writer is running") +
+            Record(1, "If the program described below is running", "Other", "Show MessageBox",
+                   "Stop installation", "", "never") +
+            Record(2, "If Windows 95", "", "Show MessageBox", "Stop installation", "", "95") +
+            Record(3, "If Windows 98", "", "Show MessageBox", "Continue Installation", "", "98") +
+            Record(4, "If .NET Framework don't exist", "", "Show MessageBox", "", "", "no .NET"));
 
     EXPECT_EQ(0, RunSetup());
 
@@ -82,9 +82,10 @@ TEST_F(AdvancedActionsTest, ConditionsThatHoldActAndOthersDoNothing) {
 }
 
 TEST_F(AdvancedActionsTest, DeferredRecordsRunOnlyAfterThePackageInIndexOrder) {
-    PutList(3, Record(0, "Show MessageBox", "", "", "", "", "box 0") +
-                   Record(1, "Show MessageBox", "", "", "", "After Setup Complete Dialog", "box 1") +
-                   Record(2, "Show MessageBox", "", "", "", "after setup complete dialog", "box 2"));
+    PutList(3,
+            Record(0, "Show MessageBox", "", "", "", "", "box 0") +
+                Record(1, "Show MessageBox", "", "", "", "After Setup Complete Dialog", "box 1") +
+                Record(2, "Show MessageBox", "", "", "", "after setup complete dialog", "box 2"));
 
     RunSetup();
 
@@ -120,9 +121,9 @@ TEST_F(AdvancedActionsTest, StopInTheFirstPassInstallsNothingAndReadsNoFurther) 
 
     EXPECT_EQ(1603, RunSetup());
 
-    EXPECT_EQ((std::vector<std::string>{"old system",
-                                        "Can't continue with installation... Aborting."}),
-              Boxes());
+    EXPECT_EQ(
+        (std::vector<std::string>{"old system", "Can't continue with installation... Aborting."}),
+        Boxes());
     EXPECT_FALSE(machine.trace.Has(kMsiexecStart));
     EXPECT_TRUE(machine.trace.Has("dialog 102: end 2"));
     EXPECT_FALSE(machine.trace.Has("dialog 102: end 1"));
@@ -137,9 +138,9 @@ TEST_F(AdvancedActionsTest, StopInTheSecondPassLeavesTheCancelResult) {
     EXPECT_EQ(1603, RunSetup());
 
     EXPECT_TRUE(machine.trace.Has(kMsiexecStart));
-    EXPECT_EQ((std::vector<std::string>{"late stop",
-                                        "Can't continue with installation... Aborting."}),
-              Boxes());
+    EXPECT_EQ(
+        (std::vector<std::string>{"late stop", "Can't continue with installation... Aborting."}),
+        Boxes());
     EXPECT_TRUE(machine.trace.Has("dialog 102: end 2"));
     EXPECT_FALSE(machine.trace.Has("dialog 102: end 1"));
 }
@@ -151,9 +152,9 @@ TEST_F(AdvancedActionsTest, TotalFollowsAtoIAndOnlyZeroSkipsTheSplashRule) {
         int boxes;
         int runAfterComplete;
     };
-    for (const Case& c : {Case{"", "x", 0, 0}, Case{"abc", "x", 0, 0}, Case{"0", "x", 0, 0},
-                          Case{"2x", "", 2, 0}, Case{"-1", "x", 0, 255}, Case{"-3", "", 0, 0},
-                          Case{"-3", "x", 0, 255}}) {
+    for (const Case& c :
+         {Case{"", "x", 0, 0}, Case{"abc", "x", 0, 0}, Case{"0", "x", 0, 0}, Case{"2x", "", 2, 0},
+          Case{"-1", "x", 0, 255}, Case{"-3", "", 0, 0}, Case{"-3", "x", 0, 255}}) {
         sim::SimMachine fresh;
         fresh.PutSetupFile("kestavo.tag", std::string("[SPLASH]\nB0=") + c.b0 +
                                               "\n[ADVACTIONSKV]\nTOTAL=" + c.total + "\n" +
@@ -175,8 +176,8 @@ TEST_F(AdvancedActionsTest, KeywordsAreExactAndCaseSensitive) {
     PutList(4, Record(0, "show messagebox", "", "", "", "", "lower type") +
                    Record(1, "If the program described below is running", "Tool", "show messagebox",
                           "", "", "lower then") +
-                   Record(2, "If the program described below is running", "Tool",
-                          "Show MessageBox", "Stop Installation", "", "capital I") +
+                   Record(2, "If the program described below is running", "Tool", "Show MessageBox",
+                          "Stop Installation", "", "capital I") +
                    Record(3, "\"Show MessageBox \"", "", "", "", "", "trailing blank"));
 
     EXPECT_EQ(0, RunSetup());
@@ -212,9 +213,9 @@ TEST_F(AdvancedActionsTest, ThirdPartySoftwareComesFromTheSetupFolder) {
 
 TEST_F(AdvancedActionsTest, DriveRootGetsTheDoubledSeparatorWindowsAccepts) {
     machine.system.currentDirectory = "D:\\";
-    machine.files.Put("D:\\kestavo.tag", "[ADVACTIONSKV]\nTOTAL=1\n" +
-                                             Record(0, "Run 3rd party software", "", "", "", "",
-                                                    "tool.exe"));
+    machine.files.Put("D:\\kestavo.tag",
+                      "[ADVACTIONSKV]\nTOTAL=1\n" +
+                          Record(0, "Run 3rd party software", "", "", "", "", "tool.exe"));
     SetupProgressDialog dialog(machine.GetPorts());
 
     Pass(ActionPass::First, dialog);
@@ -224,8 +225,8 @@ TEST_F(AdvancedActionsTest, DriveRootGetsTheDoubledSeparatorWindowsAccepts) {
 
 TEST_F(AdvancedActionsTest, EveryFieldIsCutAt99Characters) {
     const std::string text(150, 't');
-    PutList(1, "B0=Show MessageBox" + std::string(100, ' ') + "x\nE0=" + text + "\nG0=" + text +
-                   "\n");
+    PutList(1,
+            "B0=Show MessageBox" + std::string(100, ' ') + "x\nE0=" + text + "\nG0=" + text + "\n");
     PutTag("[ADVACTIONSKV]\nTOTAL=2\n" + Record(0, "Show MessageBox", "", "", text, "", text) +
            "B1=" + std::string(99, 'B') + "Show MessageBox\n");
     SetupProgressDialog dialog(machine.GetPorts());

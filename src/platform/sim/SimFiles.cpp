@@ -67,8 +67,8 @@ bool SimFiles::AnyMatches(const std::string& pattern) const {
         }
         // The entry directly inside the folder: the file itself or the
         // folder that holds it.
-        const std::string entry = path.substr(folder.size(), path.find('\\', folder.size()) -
-                                                                folder.size());
+        const std::string entry =
+            path.substr(folder.size(), path.find('\\', folder.size()) - folder.size());
         if (GlobMatches(name.c_str(), entry.c_str())) {
             return true;
         }

@@ -35,8 +35,8 @@ std::string SimProfile::ReadString(const std::string& file, const std::string& s
     if (capacity == 0 || ini == nullptr) {
         return {};
     }
-    const std::optional<std::u16string> value = ini->Find(ProfileEncoding::FromAnsi(section.c_str()),
-                                                         ProfileEncoding::FromAnsi(key.c_str()));
+    const std::optional<std::u16string> value = ini->Find(
+        ProfileEncoding::FromAnsi(section.c_str()), ProfileEncoding::FromAnsi(key.c_str()));
     return value ? ProfileEncoding::ToAnsi(CopyValue(*value, capacity)) : std::string();
 }
 

@@ -40,8 +40,7 @@ void SimRegistry::AddKey(const std::string& keyPath) {
     }
 }
 
-void SimRegistry::Put(const std::string& keyPath, const std::string& valueName,
-                      std::string data) {
+void SimRegistry::Put(const std::string& keyPath, const std::string& valueName, std::string data) {
     AddKey(keyPath);
     m_keys[Normalize(keyPath)].values[Lower(valueName)] = std::move(data);
 }

@@ -44,14 +44,15 @@ std::optional<std::string> Win32Registry::EnumKey(Handle key, unsigned long inde
     return std::string(name.data());
 }
 
-bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey,
-                                      std::size_t capacity) {
+bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey, std::size_t capacity) {
     std::vector<char> value(capacity, '\0');
     LONG size = static_cast<LONG>(capacity);
     return RegQueryValueA(reinterpret_cast<HKEY>(key), subkey.c_str(), value.data(), &size) ==
            ERROR_SUCCESS;
 }
 
-void Win32Registry::CloseKey(Handle key) { RegCloseKey(reinterpret_cast<HKEY>(key)); }
+void Win32Registry::CloseKey(Handle key) {
+    RegCloseKey(reinterpret_cast<HKEY>(key));
+}
 
 }  // namespace kestavo::win32

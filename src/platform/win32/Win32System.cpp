@@ -64,9 +64,8 @@ std::string Win32System::AppName() {
 }
 
 std::string Win32System::TempDirectory() {
-    return QueryText([](char* buffer, UINT size) {
-        return static_cast<UINT>(GetTempPathA(size, buffer));
-    });
+    return QueryText(
+        [](char* buffer, UINT size) { return static_cast<UINT>(GetTempPathA(size, buffer)); });
 }
 
 std::string Win32System::FullPathName(const std::string& path) {
