@@ -6,6 +6,9 @@
 //   winprobe controls TITLE       the child controls of the window titled TITLE
 //   winprobe wait TITLE SECONDS   waits until a window titled TITLE is visible and painted
 //   winprobe escape TITLE         brings that window to the front and presses Escape
+//   winprobe click TITLE ID       clicks that window's button ID and waits until the window
+//                                 has closed
+//   winprobe icon TITLE ID        which standard icon that window's static control ID shows
 //
 // Titles match exactly, case included. Exit code 0 on success, 1 when the
 // window is not there (in time) or the action failed, 2 on bad usage.
@@ -165,6 +168,7 @@ std::string ControlLine(HWND control, FontProbe& fonts) {
     return "{\"id\":" + std::to_string(GetDlgCtrlID(control)) +
            ",\"class\":" + Quote(ClassOf(control)) + ",\"text\":" + Quote(TextOf(control)) +
            ",\"rect\":" + Json(rect) +
+           ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE))) +
            ",\"visible\":" + (IsWindowVisible(control) ? "true" : "false") +
            FontsOf(control, fonts) + "}";
 }
@@ -257,6 +261,97 @@ int PressEscape(const std::wstring& title) {
     return SendInput(2, keys, sizeof(INPUT)) == 2 ? 0 : 1;
 }
 
+// BM_CLICK makes the button act as if the user clicked it, whether or not
+// its window is in front; the dialog then ends itself.
+int ClickButton(const std::wstring& title, int id) {
+    HWND window = FindVisibleWindow(title);
+    HWND button = window ? GetDlgItem(window, id) : nullptr;
+    if (!button) {
+        return 1;
+    }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &ignored);
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount() - start >= kMessageTimeoutMs) {
+            return 1;
+        }
+        Sleep(kPollIntervalMs);
+    }
+    return 0;
+}
+
+struct StandardIcon {
+    const char* name;
+    const wchar_t* id;
+};
+
+const StandardIcon kStandardIcons[] = {
+    {"application", IDI_APPLICATION}, {"hand", IDI_HAND},         {"question", IDI_QUESTION},
+    {"exclamation", IDI_EXCLAMATION}, {"asterisk", IDI_ASTERISK}, {"winlogo", IDI_WINLOGO},
+};
+
+// A memory DC with a bitmap of its own, like the screen's.
+HDC CreateCanvas(HDC screen, int width, int height) {
+    HDC canvas = CreateCompatibleDC(screen);
+    SelectObject(canvas, CreateCompatibleBitmap(screen, width, height));
+    return canvas;
+}
+
+void DeleteCanvas(HDC canvas) {
+    HGDIOBJ bitmap = GetCurrentObject(canvas, OBJ_BITMAP);
+    DeleteDC(canvas);
+    DeleteObject(bitmap);
+}
+
+// Draws the icon the way a static control draws its icon, over the
+// background and stretched to the control, and counts the pixels that
+// differ from what the screen shows. The corner of every standard icon is
+// transparent, so the screen's corner pixel is the control's background.
+int DifferenceFromIcon(HDC shown, HDC drawn, const wchar_t* icon, int width, int height) {
+    HBRUSH background = CreateSolidBrush(GetPixel(shown, 0, 0));
+    const RECT area = {0, 0, width, height};
+    FillRect(drawn, &area, background);
+    DeleteObject(background);
+    DrawIconEx(drawn, 0, 0, LoadIconW(nullptr, icon), width, height, 0, nullptr, DI_NORMAL);
+    int differing = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            differing += GetPixel(shown, x, y) != GetPixel(drawn, x, y);
+        }
+    }
+    return differing;
+}
+
+// An icon handle means nothing outside the process that loaded it, so
+// which icon a static control shows is read from the screen: the number
+// of differing pixels for each standard icon.
+int CompareShownIcon(const std::wstring& title, int id) {
+    HWND window = FindVisibleWindow(title);
+    HWND control = window ? GetDlgItem(window, id) : nullptr;
+    if (!control) {
+        return 1;
+    }
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC shown = CreateCanvas(screen, width, height);
+    HDC drawn = CreateCanvas(screen, width, height);
+    BitBlt(shown, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    std::string line;
+    for (const StandardIcon& icon : kStandardIcons) {
+        line += std::string(line.empty() ? "{\"" : ",\"") + icon.name +
+                "\":" + std::to_string(DifferenceFromIcon(shown, drawn, icon.id, width, height));
+    }
+    DeleteCanvas(shown);
+    DeleteCanvas(drawn);
+    PrintLine(line + "}");
+    return 0;
+}
+
 int PrintScreenSize() {
     PrintLine("{\"screen\":[" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," +
               std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "]}");
@@ -283,8 +378,15 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"escape" && argc == 3) {
         return PressEscape(argv[2]);
     }
+    if (command == L"click" && argc == 4) {
+        return ClickButton(argv[2], _wtoi(argv[3]));
+    }
+    if (command == L"icon" && argc == 4) {
+        return CompareShownIcon(argv[2], _wtoi(argv[3]));
+    }
     std::fputs(
-        "usage: winprobe screen | list | controls TITLE | wait TITLE SECONDS | escape TITLE\n",
+        "usage: winprobe screen | list | controls TITLE | wait TITLE SECONDS | escape TITLE\n"
+        "       | click TITLE ID | icon TITLE ID\n",
         stderr);
     return 2;
 }
