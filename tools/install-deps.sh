@@ -14,6 +14,7 @@ command -v wixl >/dev/null || need+=(wixl)
 command -v xdotool >/dev/null || need+=(xdotool)
 command -v cmake >/dev/null || need+=(cmake)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
+[ -f /usr/include/stb/stb_image.h ] || need+=(libstb-dev)
 command -v ninja >/dev/null || need+=(ninja-build)
 
 if [ ${#need[@]} -eq 0 ]; then

@@ -41,12 +41,6 @@ std::optional<int> RecordOfKey(const std::string& key) {
     return static_cast<int>(number);
 }
 
-// The file-name part of a path: after its last backslash, slash or colon.
-std::string FileNamePart(const std::string& path) {
-    const std::string::size_type separator = path.find_last_of("\\/:");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 bool IsBatchFile(const std::string& path) {
     if (path.size() < 4) {
         return false;

@@ -13,6 +13,8 @@
 #include "framework/WaitCursor.h"
 #include "platform/WinConst.h"
 #include "prereq/InstallerRuntime.h"
+#include "presentation/CBillBoardTH.h"
+#include "resources/resource.h"
 
 namespace kestavo {
 
@@ -66,16 +68,33 @@ void SetupProgressDialog::RunFileSupport(const std::string& point) {
     }
 }
 
-// Any non-zero count asks for the slideshow, a negative one too. The
-// slideshow itself is not in this build yet: nothing is started.
+// Any non-zero count starts the slideshow, a negative one too.
 bool SetupProgressDialog::StartBillboards() {
     const TagFile tag(m_ports.system, m_ports.profile);
-    return tag.ReadCount("BILLBOARDSKV") != 0;
+    if (tag.ReadCount("BILLBOARDSKV") == 0) {
+        return false;
+    }
+    UiThread::Begin(m_ports.threads, "CBillBoardTH", std::make_unique<CBillBoardTH>(m_ports));
+    return true;
 }
 
-// The background window is not in this build yet: nothing is shown, so the
-// installer's window is not looked for either.
-void SetupProgressDialog::ShowBackground() {}
+// Only the extended-style bits change: the window becomes topmost as far as
+// the system lets those bits alone do it.
+void SetupProgressDialog::ShowBackground() {
+    const TagFile tag(m_ports.system, m_ports.profile);
+    if (tag.ReadInt("BACKGROUND", "0", TagFile::kValueCapacity) != 1) {
+        return;
+    }
+    m_pBackground = std::make_unique<CMainFrame>(m_ports);
+    IFrameWindow& frame = m_pBackground->Window();
+    frame.RemoveStyle(WS_CAPTION);
+    frame.AddExStyle(WS_EX_APPWINDOW | WS_EX_TOPMOST);
+    frame.Show(SW_SHOWMAXIMIZED);
+    frame.RemoveMenu();
+    frame.SetTitle(KV_PRODUCT_TITLE);
+    frame.Update();
+    m_nBackgroundShown = kSetBit;
+}
 
 void SetupProgressDialog::RunInstallation() {
     Window().Show(SW_HIDE);
@@ -128,12 +147,7 @@ std::optional<unsigned long> SetupProgressDialog::RunCommandAndWait(
         processes.Sleep(500);
         g_hInstallerWnd = FindProcessWindow(m_ports.windows.EnumTopLevelWindows(), child.processId);
     }
-    WaitForProcess(processes, child.process);
-    unsigned long code = 0;
-    const bool known = processes.ExitCode(child.process, code);
-    processes.CloseHandle(child.process);
-    processes.CloseHandle(child.thread);
-    return known ? std::optional<unsigned long>(code) : std::nullopt;
+    return WaitAndClose(processes, child);
 }
 
 }  // namespace kestavo

@@ -19,6 +19,15 @@ int WaitForProcess(IProcessPort& processes, Handle process) {
     }
 }
 
+std::optional<unsigned long> WaitAndClose(IProcessPort& processes, const ProcessInfo& child) {
+    WaitForProcess(processes, child.process);
+    unsigned long code = 0;
+    const bool known = processes.ExitCode(child.process, code);
+    processes.CloseHandle(child.process);
+    processes.CloseHandle(child.thread);
+    return known ? std::optional<unsigned long>(code) : std::nullopt;
+}
+
 bool FitsCommandBuffer(const std::string& text) {
     return text.size() < kCommandBufferCapacity;
 }
@@ -33,12 +42,7 @@ std::optional<unsigned long> RunProgramAndWait(IProcessPort& processes,
     if (child.process == kNullHandle) {
         return std::nullopt;
     }
-    WaitForProcess(processes, child.process);
-    unsigned long code = 0;
-    const bool known = processes.ExitCode(child.process, code);
-    processes.CloseHandle(child.process);
-    processes.CloseHandle(child.thread);
-    return known ? std::optional<unsigned long>(code) : std::nullopt;
+    return WaitAndClose(processes, child);
 }
 
 Handle FindProcessWindow(const std::vector<TopLevelWindow>& windows, unsigned long processId) {

@@ -19,6 +19,10 @@ inline constexpr std::size_t kCommandBufferCapacity = 256;
 // the wait itself failed.
 int WaitForProcess(IProcessPort& processes, Handle process);
 
+// Waits for a started child as WaitForProcess does, then closes both its
+// handles. Its exit code, when that could be read.
+std::optional<unsigned long> WaitAndClose(IProcessPort& processes, const ProcessInfo& child);
+
 // Starts `programFile` with `parameters` as its whole command line, in the
 // setup folder, and waits for it. Nothing when it could not be started;
 // otherwise its exit code, when that could be read.

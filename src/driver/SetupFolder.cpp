@@ -9,6 +9,11 @@ std::string WithTrailingSeparator(std::string folder) {
     return folder;
 }
 
+std::string FileNamePart(const std::string& path) {
+    const std::string::size_type separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
 std::string SetupFolderWithSeparator(ISystemPort& system) {
     return WithTrailingSeparator(system.CurrentDirectory());
 }

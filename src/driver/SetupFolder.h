@@ -12,6 +12,10 @@ namespace kestavo {
 std::string SetupFolderWithSeparator(ISystemPort& system);
 std::string SetupFilePath(ISystemPort& system, const std::string& fileName);
 
+// The file-name part of a path: what follows its last backslash, slash or
+// colon; all of it when it has none.
+std::string FileNamePart(const std::string& path);
+
 // Appends a backslash unless the folder already ends in one.
 std::string WithTrailingSeparator(std::string folder);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -8,10 +9,9 @@
 #include "framework/Dialog.h"
 #include "framework/ProgressCtrl.h"
 #include "platform/Ports.h"
+#include "presentation/CMainFrame.h"
 
 namespace kestavo {
-
-class CMainFrame;
 
 // The main window and the driver of the whole run: it reads the dialog's
 // settings, starts the splash, animates its bar until the splash has ended
@@ -25,7 +25,7 @@ public:
     // Runs the vendor's programs listed for `point` ("Before installation"
     // or "After installation"), one at a time, in list order.
     void RunFileSupport(const std::string& point);
-    // True when the tag file lists billboards.
+    // True when the billboard thread was started.
     bool StartBillboards();
     void ShowBackground();
     // Ends the dialog as its own Cancel does: a stop choice abandons the
@@ -40,7 +40,8 @@ public:
     std::optional<unsigned long> RunCommandAndWait(const std::string& applicationName,
                                                    const std::string& commandLine);
 
-    CMainFrame* m_pBackground = nullptr;
+    // Lives until the program ends.
+    std::unique_ptr<CMainFrame> m_pBackground;
     int m_nBackgroundShown = 0;
     int m_nSilent = 0;
     int m_nRunAfterComplete = 0;

@@ -19,6 +19,9 @@ public:
     virtual void ShellOpen(const std::string& file) = 0;
     // The hourglass while the program is busy, or the normal arrow.
     virtual void SetWaitCursor(bool wait) = 0;
+    // sndPlaySoundA, from winmm.dll loaded by full path from the system
+    // folder; nothing when that cannot be loaded.
+    virtual void PlaySoundFile(const std::string& path, unsigned flags) = 0;
 };
 
 }  // namespace kestavo

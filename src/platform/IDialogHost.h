@@ -33,6 +33,12 @@ public:
     // The item's rectangle in the dialog's client coordinates.
     virtual Rect ItemRect(int itemId) = 0;
     virtual void Move(int x, int y, int width, int height, bool repaint) = 0;
+    // SetWindowPos to the top of the z-order with the given flags.
+    virtual void SetWindowPosTop(int x, int y, int width, int height, unsigned flags) = 0;
+    virtual void ShowItem(int itemId, int showCommand) = 0;
+    virtual void MoveItem(int itemId, int x, int y, int width, int height) = 0;
+    // Invalidates the whole client area, erasing the background first.
+    virtual void Invalidate() = 0;
     virtual void Show(int showCommand) = 0;
     virtual bool IsIconic() = 0;
     virtual void SetTimer(int timerId, unsigned periodMs) = 0;

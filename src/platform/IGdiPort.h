@@ -46,11 +46,16 @@ public:
     virtual ~IDeviceContext() = default;
 
     virtual Handle Get() = 0;
-    virtual void SelectObject(Handle object) = 0;
+    // Selects the object and hands back the one it replaced.
+    virtual Handle SelectObject(Handle object) = 0;
     virtual void SetTextColor(ColorRef color) = 0;
     virtual void SetBkMode(int mode) = 0;
     virtual void FillRectWithSysColor(const Rect& rect, int sysColorIndex) = 0;
+    // One solid fill of the rectangle with the colour.
+    virtual void FillSolidRect(const Rect& rect, ColorRef color) = 0;
     virtual void DrawIcon(int x, int y, Handle icon) = 0;
+    virtual void SetTextAlign(unsigned align) = 0;
+    virtual void DrawTextAt(int x, int y, const std::string& text) = 0;
 };
 
 }  // namespace kestavo

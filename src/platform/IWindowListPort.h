@@ -29,6 +29,9 @@ public:
     virtual Handle FindWindowByClass(const std::string& className) = 0;
     // PostMessageA(window, WM_QUIT, 0, 0).
     virtual void PostQuit(Handle window) = 0;
+    // Puts another program's window on top of the z-order where it is
+    // (SetWindowPos with SWP_SHOWWINDOW), then shows it (SW_SHOW).
+    virtual void BringToFront(Handle window) = 0;
 };
 
 }  // namespace kestavo

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/IBrowserPort.h"
 #include "platform/IDesktopPort.h"
 #include "platform/IDialogHost.h"
+#include "platform/IFrameHost.h"
 #include "platform/IGdiPort.h"
 #include "platform/IModulePort.h"
+#include "platform/IPicturePort.h"
 #include "platform/IProcessPort.h"
 #include "platform/IProfilePort.h"
 #include "platform/IRegistryPort.h"
@@ -28,6 +31,9 @@ struct Ports {
     IWindowListPort& windows;
     IRegistryPort& registry;
     IModulePort& modules;
+    IPicturePort& pictures;
+    IFrameHost& frames;
+    IBrowserPort& browsers;
 };
 
 }  // namespace kestavo

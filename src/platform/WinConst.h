@@ -45,6 +45,29 @@ inline constexpr int COLOR_BTNFACE = 15;
 inline constexpr int CTLCOLOR_STATIC = 6;
 inline constexpr int TRANSPARENT = 1;
 
+// SetWindowPos flags.
+inline constexpr unsigned SWP_FRAMECHANGED = 0x0020;
+inline constexpr unsigned SWP_SHOWWINDOW = 0x0040;
+
+// Window styles.
+inline constexpr unsigned long WS_CAPTION = 0x00C00000;
+inline constexpr unsigned long WS_EX_TOPMOST = 0x00000008;
+inline constexpr unsigned long WS_EX_APPWINDOW = 0x00040000;
+
+// Text alignment.
+inline constexpr unsigned TA_LEFT = 0;
+inline constexpr unsigned TA_TOP = 0;
+inline constexpr unsigned TA_RIGHT = 2;
+inline constexpr unsigned TA_BOTTOM = 8;
+
+// Sounds.
+inline constexpr unsigned SND_ASYNC = 0x0001;
+inline constexpr unsigned SND_LOOP = 0x0008;
+
+// Animation control messages.
+inline constexpr unsigned ACM_OPENA = WM_USER + 100;
+inline constexpr unsigned ACM_PLAY = WM_USER + 101;
+
 // Font weights.
 inline constexpr int FW_NORMAL = 400;
 inline constexpr int FW_BOLD = 700;

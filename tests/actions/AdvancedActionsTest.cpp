@@ -236,6 +236,21 @@ TEST_F(AdvancedActionsTest, EveryFieldIsCutAt99Characters) {
     EXPECT_EQ((std::vector<std::string>{std::string(99, 't')}), Boxes());
 }
 
+TEST_F(AdvancedActionsTest, HugeFieldsAreCutBeforeAnythingSeesThem) {
+    const std::string huge(100000, 'h');
+    PutList(3, Record(0, "If the file described below exists", "<Program Files>" + huge,
+                      "Show MessageBox", "", "", huge) +
+                   Record(1, "Run 3rd party software and wait", "", "", "", "", huge, huge) +
+                   Record(2, "Show MessageBox", "", "", "", "", huge));
+    SetupProgressDialog dialog(machine.GetPorts());
+
+    EXPECT_TRUE(Pass(ActionPass::First, dialog));
+
+    EXPECT_EQ((std::vector<std::string>{std::string(99, 'h')}), Boxes());
+    const std::string cut(99, 'h');
+    EXPECT_TRUE(machine.trace.Has("start failed: app=C:\\SETUP\\" + cut + " cmd=" + cut + " "));
+}
+
 TEST_F(AdvancedActionsTest, RestartDialogWaitsForEitherButtonThenGoesOn) {
     PutList(3, Record(0, "Show MessageBox", "", "", "Restart Computer", "", "first") +
                    Record(1, "Show MessageBox", "", "", "Restart Computer", "", "second") +

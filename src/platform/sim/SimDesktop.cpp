@@ -47,6 +47,10 @@ void SimDesktop::ShellOpen(const std::string& file) {
     Trace("shell open: " + file);
 }
 
+void SimDesktop::PlaySoundFile(const std::string& path, unsigned flags) {
+    Trace("sound: " + path + " flags " + std::to_string(flags));
+}
+
 void SimDesktop::SetWaitCursor(bool wait) {
     Trace(wait ? "cursor: wait" : "cursor: arrow");
 }

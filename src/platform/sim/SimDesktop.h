@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/IDesktopPort.h"
@@ -24,6 +25,10 @@ public:
                        unsigned style) override;
     void ShellOpen(const std::string& file) override;
     void SetWaitCursor(bool wait) override;
+    void PlaySoundFile(const std::string& path, unsigned flags) override;
+    // Keeps a drawing object made elsewhere (a decoded picture) so that it
+    // counts among the live objects until deleted.
+    Handle KeepObject(std::string description) { return Keep(std::move(description)); }
 
     Handle CreateSolidBrush(ColorRef color) override;
     Handle CreateFontFromDesc(const FontDesc& font) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/IGdiPort.h"
 #include "platform/sim/SimScheduler.h"
@@ -16,11 +17,32 @@ public:
         : m_handle(handle), m_scheduler(scheduler), m_trace(trace) {}
 
     Handle Get() override { return m_handle; }
-    void SelectObject(Handle object) override { selected = object; }
+    Handle SelectObject(Handle object) override;
     void SetTextColor(ColorRef color) override { textColor = color; }
     void SetBkMode(int mode) override { bkMode = mode; }
     void FillRectWithSysColor(const Rect& rect, int sysColorIndex) override;
+    void FillSolidRect(const Rect& rect, ColorRef color) override;
     void DrawIcon(int x, int y, Handle icon) override;
+    void SetTextAlign(unsigned align) override { textAlign = align; }
+    void DrawTextAt(int x, int y, const std::string& text) override;
+
+    // What was drawn, in order, for tests to look at.
+    struct Fill {
+        Rect rect;
+        ColorRef color;
+    };
+    struct Text {
+        int x;
+        int y;
+        std::string text;
+        Handle font;
+        ColorRef color;
+        unsigned align;
+        int bkMode;
+    };
+    std::vector<Fill> fills;
+    std::vector<Text> texts;
+    unsigned textAlign = 0;
 
     Handle selected = kNullHandle;
     ColorRef textColor = 0;

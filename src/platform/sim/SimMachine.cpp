@@ -5,8 +5,8 @@
 namespace kestavo::sim {
 
 SimMachine::SimMachine()
-    : m_ports{system,  profile,   system,    desktop,  desktop, dialogs,
-              threads, processes, processes, registry, modules} {
+    : m_ports{system,    profile,   system,   desktop, desktop,  dialogs, threads,
+              processes, processes, registry, modules, pictures, frames,  browsers} {
     const std::string runtime = system.systemDirectory + "\\msi.dll";
     files.Put(runtime, "MZ");
     modules.SetDllVersion(runtime, ModuleVersion{3, 1, 4000});

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/Ports.h"
+#include "platform/sim/SimBrowser.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimDialogHost.h"
 #include "platform/sim/SimFiles.h"
+#include "platform/sim/SimFrameHost.h"
 #include "platform/sim/SimModules.h"
+#include "platform/sim/SimPictures.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimProfile.h"
 #include "platform/sim/SimRegistry.h"
@@ -39,6 +42,9 @@ public:
     SimProcesses processes{scheduler, trace, files, system};
     SimRegistry registry;
     SimModules modules;
+    SimPictures pictures{scheduler, trace, files, desktop};
+    SimFrameHost frames{scheduler, trace, desktop};
+    SimBrowser browsers{scheduler, trace};
 
 private:
     Ports m_ports;

@@ -222,6 +222,10 @@ Handle SimProcesses::FindWindowByClass(const std::string& className) {
     return kNullHandle;
 }
 
+void SimProcesses::BringToFront(Handle window) {
+    m_trace.Add(m_scheduler.Now(), "bring to front: " + std::to_string(window));
+}
+
 void SimProcesses::PostQuit(Handle window) {
     for (const TopLevelWindow& shown : EnumTopLevelWindows()) {
         if (shown.handle != window) {

@@ -58,6 +58,7 @@ public:
     Handle FindWindowByClass(const std::string& className) override;
     // A program's window that is told to quit ends its program at once.
     void PostQuit(Handle window) override;
+    void BringToFront(Handle window) override;
 
     // Windows of programs the setup did not start.
     std::vector<TopLevelWindow> otherWindows;

@@ -42,6 +42,17 @@ SimTemplate SplashTemplate() {
     return splash;
 }
 
+SimTemplate BillboardTemplate() {
+    SimTemplate billboard;
+    // 187 x 90 dialog units of client area inside a sunken client edge.
+    billboard.width = 187 * 6 / 4 + 4;
+    billboard.height = 90 * 13 / 8 + 4;
+    billboard.items = {
+        {IDC_BILLBOARD_PLACEHOLDER, "static", "", FromDialogUnits(0, 0, 15, 13)},
+    };
+    return billboard;
+}
+
 SimTemplate RestartTemplate() {
     SimTemplate restart;
     restart.width = 186 * 6 / 4 + 6;
@@ -61,6 +72,7 @@ const std::map<int, SimTemplate>& ProgramTemplates() {
         {IDD_SETUP_PROGRESS, ProgressTemplate()},
         {IDD_SPLASH, SplashTemplate()},
         {IDD_RESTART, RestartTemplate()},
+        {IDD_BILLBOARD, BillboardTemplate()},
     };
     return templates;
 }

@@ -1,6 +1,9 @@
 #include "platform/sim/SimWindow.h"
 
+#include <cstdint>
 #include <stdexcept>
+
+#include "platform/sim/SimDeviceContext.h"
 
 #include "platform/WinConst.h"
 
@@ -70,6 +73,32 @@ void SimWindow::Move(int x, int y, int width, int height, bool) {
     Trace("move " + RectText(m_rect));
 }
 
+void SimWindow::SetWindowPosTop(int x, int y, int width, int height, unsigned flags) {
+    m_rect = Rect{x, y, x + width, y + height};
+    Trace("place " + RectText(m_rect) + " on top, flags " + std::to_string(flags));
+}
+
+void SimWindow::ShowItem(int itemId, int showCommand) {
+    Item(itemId).visible = showCommand != SW_HIDE;
+    Trace("show item " + std::to_string(itemId) + " " + std::to_string(showCommand));
+}
+
+void SimWindow::MoveItem(int itemId, int x, int y, int width, int height) {
+    Item(itemId).rect = Rect{x, y, x + width, y + height};
+    Trace("move item " + std::to_string(itemId) + " " + RectText(Item(itemId).rect));
+}
+
+void SimWindow::Invalidate() {
+    if (m_paint || m_ended) {
+        return;
+    }
+    m_paint = m_scheduler.After(0, [this] {
+        m_paint.reset();
+        SimDeviceContext dc(m_handle + 1, m_scheduler, m_trace);
+        m_events.OnPaint(dc);
+    });
+}
+
 void SimWindow::Show(int showCommand) {
     m_visible = showCommand != SW_HIDE;
     Trace("show " + std::to_string(showCommand));
@@ -110,6 +139,10 @@ void SimWindow::End(int result) {
 }
 
 void SimWindow::Abandon() {
+    if (m_paint) {
+        m_scheduler.Cancel(*m_paint);
+        m_paint.reset();
+    }
     for (const auto& timer : m_timers) {
         m_scheduler.Cancel(timer.second);
     }
@@ -130,6 +163,9 @@ std::intptr_t SimWindow::LastMessageParam(unsigned message) const {
 std::intptr_t SimWindow::SendToItem(int itemId, unsigned message, std::uintptr_t wParam,
                                     std::intptr_t lParam) {
     SimItem& item = Item(itemId);
+    if (item.kind == "animation") {
+        return AnimationMessage(itemId, message, lParam);
+    }
     return item.kind == "progress" ? ProgressMessage(item, message, wParam, lParam) : 0;
 }
 
@@ -165,6 +201,19 @@ std::intptr_t SimWindow::ProgressMessage(SimItem& item, unsigned message, std::u
         default:
             return 0;
     }
+}
+
+// The animation control is asked to open a file (named by the pointer in
+// lParam) and to play it.
+std::intptr_t SimWindow::AnimationMessage(int itemId, unsigned message, std::intptr_t lParam) {
+    if (message == ACM_OPENA) {
+        Trace("animation " + std::to_string(itemId) + " open " +
+              reinterpret_cast<const char*>(lParam));
+    } else if (message == ACM_PLAY) {
+        Trace("animation " + std::to_string(itemId) + " play " +
+              std::to_string(static_cast<std::uint32_t>(lParam)));
+    }
+    return 0;
 }
 
 void SimWindow::RedrawItem(int itemId, unsigned) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/IDialogHost.h"
@@ -43,6 +44,12 @@ public:
     Rect ClientRect() override;
     Rect ItemRect(int itemId) override;
     void Move(int x, int y, int width, int height, bool repaint) override;
+    void SetWindowPosTop(int x, int y, int width, int height, unsigned flags) override;
+    void ShowItem(int itemId, int showCommand) override;
+    void MoveItem(int itemId, int x, int y, int width, int height) override;
+    // Windows paints an invalid window when its thread next looks at its
+    // queue: here, as a task due at once.
+    void Invalidate() override;
     void Show(int showCommand) override;
     bool IsIconic() override { return iconic; }
     void SetTimer(int timerId, unsigned periodMs) override;
@@ -71,6 +78,7 @@ public:
 private:
     void Trace(const std::string& what);
     void ArmTimer(int timerId, unsigned periodMs);
+    std::intptr_t AnimationMessage(int itemId, unsigned message, std::intptr_t lParam);
     std::intptr_t ProgressMessage(SimItem& item, unsigned message, std::uintptr_t wParam,
                                   std::intptr_t lParam);
 
@@ -86,6 +94,7 @@ private:
     std::map<int, SimItem> m_items;
     std::map<int, SimScheduler::TaskId> m_timers;
     std::map<unsigned, std::intptr_t> m_lastMessageParam;
+    std::optional<SimScheduler::TaskId> m_paint;
 };
 
 }  // namespace kestavo::sim

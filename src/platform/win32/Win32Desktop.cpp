@@ -8,6 +8,27 @@
 
 namespace kestavo::win32 {
 
+namespace {
+
+using SndPlaySoundFunction = BOOL(WINAPI*)(LPCSTR, UINT);
+
+// winmm.dll from the system folder, loaded on first use and kept for the
+// life of the process: an asynchronous or looping sound plays on after the
+// call that started it.
+HMODULE SoundLibrary() {
+    static const HMODULE library = [] {
+        char folder[MAX_PATH] = {};
+        const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) {
+            return HMODULE{nullptr};
+        }
+        return LoadLibraryA((std::string(folder, length) + "\\winmm.dll").c_str());
+    }();
+    return library;
+}
+
+}  // namespace
+
 int Win32Desktop::SystemMetric(int index) {
     return GetSystemMetrics(index);
 }
@@ -27,6 +48,18 @@ void Win32Desktop::ShellOpen(const std::string& file) {
 
 void Win32Desktop::SetWaitCursor(bool wait) {
     SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32Desktop::PlaySoundFile(const std::string& path, unsigned flags) {
+    const HMODULE library = SoundLibrary();
+    if (library == nullptr) {
+        return;
+    }
+    const auto play = reinterpret_cast<SndPlaySoundFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library, "sndPlaySoundA")));
+    if (play != nullptr) {
+        play(path.c_str(), flags);
+    }
 }
 
 Handle Win32Desktop::CreateSolidBrush(ColorRef color) {

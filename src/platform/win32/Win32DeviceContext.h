@@ -12,11 +12,14 @@ public:
     explicit Win32DeviceContext(HDC dc) : m_dc(dc) {}
 
     Handle Get() override { return reinterpret_cast<Handle>(m_dc); }
-    void SelectObject(Handle object) override;
+    Handle SelectObject(Handle object) override;
     void SetTextColor(ColorRef color) override;
     void SetBkMode(int mode) override;
     void FillRectWithSysColor(const Rect& rect, int sysColorIndex) override;
+    void FillSolidRect(const Rect& rect, ColorRef color) override;
     void DrawIcon(int x, int y, Handle icon) override;
+    void SetTextAlign(unsigned align) override;
+    void DrawTextAt(int x, int y, const std::string& text) override;
 
 private:
     HDC m_dc;

@@ -51,6 +51,22 @@ void Win32DialogWindow::Move(int x, int y, int width, int height, bool repaint) 
     MoveWindow(m_dialog, x, y, width, height, repaint ? TRUE : FALSE);
 }
 
+void Win32DialogWindow::SetWindowPosTop(int x, int y, int width, int height, unsigned flags) {
+    SetWindowPos(m_dialog, HWND_TOP, x, y, width, height, flags);
+}
+
+void Win32DialogWindow::ShowItem(int itemId, int showCommand) {
+    ShowWindow(GetDlgItem(m_dialog, itemId), showCommand);
+}
+
+void Win32DialogWindow::MoveItem(int itemId, int x, int y, int width, int height) {
+    MoveWindow(GetDlgItem(m_dialog, itemId), x, y, width, height, TRUE);
+}
+
+void Win32DialogWindow::Invalidate() {
+    InvalidateRect(m_dialog, nullptr, TRUE);
+}
+
 void Win32DialogWindow::Show(int showCommand) {
     ShowWindow(m_dialog, showCommand);
 }

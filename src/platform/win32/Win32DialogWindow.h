@@ -20,6 +20,10 @@ public:
     Rect ClientRect() override;
     Rect ItemRect(int itemId) override;
     void Move(int x, int y, int width, int height, bool repaint) override;
+    void SetWindowPosTop(int x, int y, int width, int height, unsigned flags) override;
+    void ShowItem(int itemId, int showCommand) override;
+    void MoveItem(int itemId, int x, int y, int width, int height) override;
+    void Invalidate() override;
     void Show(int showCommand) override;
     bool IsIconic() override;
     void SetTimer(int timerId, unsigned periodMs) override;

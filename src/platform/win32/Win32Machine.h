@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include "platform/Ports.h"
+#include "platform/win32/Win32Browser.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32DialogHost.h"
+#include "platform/win32/Win32FrameHost.h"
 #include "platform/win32/Win32Modules.h"
+#include "platform/win32/Win32Pictures.h"
 #include "platform/win32/Win32Processes.h"
 #include "platform/win32/Win32Profile.h"
 #include "platform/win32/Win32Registry.h"
@@ -32,6 +35,9 @@ private:
     Win32Processes m_processes;
     Win32Registry m_registry;
     Win32Modules m_modules;
+    Win32Pictures m_pictures;
+    Win32FrameHost m_frames;
+    Win32Browser m_browsers;
     Ports m_ports;
 };
 

@@ -126,4 +126,13 @@ void Win32Processes::PostQuit(Handle window) {
     PostMessageA(reinterpret_cast<HWND>(window), WM_QUIT, 0, 0);
 }
 
+void Win32Processes::BringToFront(Handle window) {
+    const HWND target = reinterpret_cast<HWND>(window);
+    RECT rect{};
+    GetWindowRect(target, &rect);
+    SetWindowPos(target, HWND_TOP, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_SHOWWINDOW);
+    ShowWindow(target, SW_SHOW);
+}
+
 }  // namespace kestavo::win32

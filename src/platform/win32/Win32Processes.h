@@ -28,6 +28,7 @@ public:
     Handle FindWindowByTitle(const std::string& title) override;
     Handle FindWindowByClass(const std::string& className) override;
     void PostQuit(Handle window) override;
+    void BringToFront(Handle window) override;
 };
 
 }  // namespace kestavo::win32

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Types.h"
+
+namespace kestavo {
+
+// A picture's size in pixels.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
+// Decoding picture files (BMP, GIF, JPEG) into bitmaps and copying them
+// into windows. The caller owns each bitmap and deletes it through
+// IGdiPort::DeleteObject.
+class IPicturePort {
+public:
+    virtual ~IPicturePort() = default;
+
+    // Reads the whole file and decodes it with OleLoadPicture; a bitmap that
+    // stays valid after the call, or null when the file cannot be opened,
+    // is empty or cannot be decoded.
+    virtual Handle LoadPictureBitmap(const std::string& path) = 0;
+    // The bitmap's width and height (GetObject).
+    virtual PictureSize BitmapSize(Handle bitmap) = 0;
+    // Copies the bitmap one to one into the window's client area at
+    // (x, y), through a client-area device context and a compatible memory
+    // context, with the COLORONCOLOR stretch mode.
+    virtual void DrawBitmap(Handle window, Handle bitmap, int x, int y) = 0;
+};
+
+}  // namespace kestavo

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "platform/IGdiPort.h"
+#include "platform/IPicturePort.h"
+
+namespace kestavo {
+
+// A picture file turned into a bitmap held by a window, painted at its
+// natural size. A load that fails changes nothing, so the last good
+// picture stays.
+class PictureLoader {
+public:
+    PictureLoader(IPicturePort& pictures, IGdiPort& gdi) : m_pictures(pictures), m_gdi(gdi) {}
+    ~PictureLoader();
+    PictureLoader(const PictureLoader&) = delete;
+    PictureLoader& operator=(const PictureLoader&) = delete;
+
+    // True when the picture was loaded and replaced the one held: the owner
+    // then invalidates its window so that it repaints.
+    bool Load(const std::string& path);
+    bool Loaded() const { return m_nPicture == 255; }
+    // The held bitmap's size, read afresh from the bitmap.
+    PictureSize Size();
+    // Copies the held bitmap one to one into the window at (x, y).
+    void Draw(Handle window, int x, int y);
+
+private:
+    IPicturePort& m_pictures;
+    IGdiPort& m_gdi;
+    int m_nPicture = 0;
+    Handle m_hBitmap = kNullHandle;
+};
+
+}  // namespace kestavo
