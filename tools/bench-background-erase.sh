@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# bench-background-erase.sh [BUILD_DIR] [RUNS]: times one full erase of the
+# background window (gradient rows and texts) on a 1920 x 1080 screen under
+# Wine and prints the median of RUNS erases (default 21). Uses the Windows
+# build in BUILD_DIR (default build/windows; built first when it has no
+# libraries yet) and a Wine prefix of its own, build/wineprefix-bench.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$(cd "${1:-$root/build/windows}" 2>/dev/null && pwd || echo "${1:-$root/build/windows}")"
+runs="${2:-21}"
+cd "$root"
+
+if [ ! -f "$build/src/libsetup_win32.a" ]; then
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows --target setup_win32
+  build="$root/build/windows"
+fi
+
+work="$(mktemp -d)"
+xvfb=""
+cleanup() {
+  if [ -n "$xvfb" ]; then
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+i686-w64-mingw32-g++-posix -std=c++17 -Os -Wall -Wextra -Werror \
+  -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600 \
+  -I"$root/src" -o "$work/bench-background-erase.exe" tools/bench-background-erase.cpp \
+  "$build/src/libsetup_win32.a" "$build/src/libsetup_core.a" -static \
+  -lcomctl32 -lws2_32 -lgdi32 -luser32 -lshell32 -lole32 -loleaut32 -ladvapi32 -luuid
+
+printf '[BACKGROUND]\r\n0=1\r\n1=Title\r\n2=Second text\r\n3=x@0x00,0x00,0xFF\r\n4=x@0x00,0x00,0x00\r\n' \
+  >"$work/kestavo.tag"
+
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-bench}"
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
+
+# A screen of its own, of the size measured; the prefix's Wine session is
+# bound to it and ends with the run.
+read -r display < <(
+  exec 3>&1
+  Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+  echo "$!" >"$work/xvfb.pid"
+)
+xvfb="$(cat "$work/xvfb.pid")"
+export DISPLAY=":$display"
+wine_prefix_ready
+(cd "$work" && SETUP_WINE_TIMEOUT=120 "$root/tools/wine-run.sh" bench-background-erase.exe "$runs")
+wineserver -k 2>/dev/null || true
