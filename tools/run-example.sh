@@ -18,6 +18,9 @@ rm -rf "$shots" "$folder"
 mkdir -p "$shots" "$folder"
 cp -r "$example"/. "$folder"/
 cp build/windows/src/setup.exe "$folder"/
+if [ -f "$folder/package.wxs" ]; then
+  bash tools/make-example-media.sh "$folder"
+fi
 
 source tools/wine-env.sh
 wine_prefix_ready

@@ -1,0 +1,2 @@
+[APPINFO]
+5=<Program Files>\Acme Writer
