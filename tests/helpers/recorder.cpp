@@ -22,6 +22,8 @@
 
 #include <windows.h>
 
+#include "JsonText.h"
+
 #include <tlhelp32.h>
 
 #include <cctype>
@@ -62,23 +64,6 @@ std::string CurrentFolder() {
     char folder[MAX_PATH] = "";
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, folder);
     return std::string(folder, length < MAX_PATH ? length : 0);
-}
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
 }
 
 unsigned long long Ticks(const FILETIME& time) {
@@ -168,13 +153,13 @@ public:
     std::string Setting(const char* name) const { return Environment(m_prefix + name); }
 
     void Log(const char* event) const {
-        const std::string line = "{\"event\":" + Quote(event) + ",\"path\":" + Quote(m_path) +
-                                 ",\"command_line\":" + Quote(GetCommandLineA()) +
-                                 ",\"folder\":" + Quote(CurrentFolder()) +
-                                 ",\"time\":" + UnixTime() +
-                                 ",\"parent_cpu\":" + ParentProcessorTime(m_parent) +
-                                 ",\"file_exists\":" + FileAnswer(Setting("FILE")) +
-                                 ",\"window_present\":" + WindowAnswer(Setting("SEEK")) + "}\n";
+        const std::string line =
+            "{\"event\":" + JsonQuote(event) + ",\"path\":" + JsonQuote(m_path) +
+            ",\"command_line\":" + JsonQuote(GetCommandLineA()) +
+            ",\"folder\":" + JsonQuote(CurrentFolder()) + ",\"time\":" + UnixTime() +
+            ",\"parent_cpu\":" + ParentProcessorTime(m_parent) +
+            ",\"file_exists\":" + FileAnswer(Setting("FILE")) +
+            ",\"window_present\":" + WindowAnswer(Setting("SEEK")) + "}\n";
         const std::string log = Environment(kLogVariable);
         HANDLE file = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -16,6 +16,8 @@
 
 #include <windows.h>
 
+#include "JsonText.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -26,23 +28,6 @@ namespace {
 const DWORD kPollIntervalMs = 20;
 // 100-ns intervals between 1601-01-01 and 1970-01-01.
 const unsigned long long kUnixEpoch = 116444736000000000ULL;
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
 
 std::string Json(const RECT& rect) {
     char text[64];
@@ -89,8 +74,8 @@ std::string WindowJson(HWND window) {
     GetClientRect(window, &client);
     MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
     return "{\"hwnd\":" + std::to_string(reinterpret_cast<UINT_PTR>(window)) +
-           ",\"pid\":" + std::to_string(processId) + ",\"title\":" + Quote(title) +
-           ",\"class\":" + Quote(className) + ",\"rect\":" + Json(rect) +
+           ",\"pid\":" + std::to_string(processId) + ",\"title\":" + JsonQuote(title) +
+           ",\"class\":" + JsonQuote(className) + ",\"rect\":" + Json(rect) +
            ",\"client\":" + Json(client) +
            ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE))) +
            ",\"exstyle\":" +
