@@ -1,15 +1,6 @@
-# Cross-compiles the 32-bit Windows programs with MinGW-w64. The posix
-# thread model gives std::thread; winpthread is linked statically.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles the 32-bit Windows programs with MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh)
+set(SETUP_MINGW_TRIPLET i686-w64-mingw32 CACHE INTERNAL "The cross compilers' prefix")
+set(SETUP_MANIFEST_ARCH x86)
+set(SETUP_WINE_ARCH win32 CACHE INTERNAL "The Wine that runs this build's programs")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
