@@ -2,19 +2,29 @@
 # bench-background-erase.sh [BUILD_DIR] [RUNS]: times one full erase of the
 # background window (gradient rows and texts) on a 1920 x 1080 screen under
 # Wine and prints the median of RUNS erases (default 21). Uses the Windows
-# build in BUILD_DIR (default build/windows; built first when it has no
-# libraries yet) and a Wine prefix of its own, build/wineprefix-bench.
+# build in BUILD_DIR (default: that of the preset tools/wine-env.sh chooses,
+# brought up to date first), the Wine its architecture needs
+# and a Wine prefix of its own, build/wineprefix-bench (64 for 64-bit).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="$(cd "${1:-$root/build/windows}" 2>/dev/null && pwd || echo "${1:-$root/build/windows}")"
-runs="${2:-21}"
 cd "$root"
-
-if [ ! -f "$build/src/libsetup_win32.a" ]; then
-  cmake --preset windows >/dev/null
-  cmake --build --preset windows --target setup_win32
-  build="$root/build/windows"
+export SETUP_WINEPREFIX_BASE="$root/build/wineprefix-bench"
+runs="${2:-21}"
+cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+if [ -n "${1:-}" ]; then
+  build="$(cd "$1" && pwd)"
+  SETUP_WINE_ARCH="$(cache_value SETUP_WINE_ARCH)"
+  export SETUP_WINE_ARCH
 fi
+# shellcheck source=tools/wine-env.sh
+source tools/wine-env.sh
+wine_choice
+if [ -z "${1:-}" ]; then
+  build="$root/build/$SETUP_WINDOWS_PRESET"
+  cmake --preset "$SETUP_WINDOWS_PRESET" >/dev/null
+  cmake --build --preset "$SETUP_WINDOWS_PRESET" --target setup_win32
+fi
+compiler="$(cache_value SETUP_MINGW_TRIPLET)-g++-posix"
 
 work="$(mktemp -d)"
 xvfb=""
@@ -27,7 +37,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-i686-w64-mingw32-g++-posix -std=c++17 -Os -Wall -Wextra -Werror \
+"$compiler" -std=c++17 -Os -Wall -Wextra -Werror \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600 \
   -I"$root/src" -o "$work/bench-background-erase.exe" tools/bench-background-erase.cpp \
   "$build/src/libsetup_win32.a" "$build/src/libsetup_core.a" -static \
@@ -35,10 +45,6 @@ i686-w64-mingw32-g++-posix -std=c++17 -Os -Wall -Wextra -Werror \
 
 printf '[BACKGROUND]\r\n0=1\r\n1=Title\r\n2=Second text\r\n3=x@0x00,0x00,0xFF\r\n4=x@0x00,0x00,0x00\r\n' \
   >"$work/kestavo.tag"
-
-export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-bench}"
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
 
 # A screen of its own, of the size measured; the prefix's Wine session is
 # bound to it and ends with the run.

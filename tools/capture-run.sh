@@ -2,10 +2,11 @@
 # Runs setup.exe in the setup folder $1 on the current display, taking a
 # screenshot into $2 every half second until it ends (at most two minutes).
 set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 folder="$1"
 shots="$2"
 cd "$folder"
-timeout --kill-after=5 120 wine setup.exe &
+SETUP_WINE_TIMEOUT=120 "$here/wine-run.sh" setup.exe &
 setup=$!
 n=0
 while kill -0 "$setup" 2>/dev/null && [ "$n" -lt 240 ]; do

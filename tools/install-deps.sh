@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building and testing setup.exe needs on a Debian machine:
-# the MinGW-w64 cross compiler, 32-bit Wine, a virtual X server, wixl for
-# real .msi packages and ImageMagick for screenshots. Safe to run again.
+# the MinGW-w64 cross compilers (i686 and x86_64), 32- and 64-bit Wine, a
+# virtual X server, wixl for real .msi packages and ImageMagick for
+# screenshots. Both Wines are installed everywhere; tools/wine-env.sh finds
+# out which one the machine can run. Safe to run again.
 set -euo pipefail
 
 need=()
 command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686)
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 command -v wine >/dev/null || need+=(wine)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 dpkg -s wine32:i386 >/dev/null 2>&1 || need+=(wine32:i386)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v wixl >/dev/null || need+=(wixl)

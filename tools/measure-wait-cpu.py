@@ -8,9 +8,11 @@ from /proc/<pid>/stat of the Wine process running setup.exe (utime + stime,
 sampled when the stand-in starts and ends), and from the thread times the
 stand-in itself reads for its parent. The prefix is put back afterwards.
 
-    python3 tools/measure-wait-cpu.py [--build build/windows] [--seconds 10]
+    python3 tools/measure-wait-cpu.py [--build BUILD] [--seconds 10]
 
-Build the Windows preset first. Uses DISPLAY when set, else its own Xvfb.
+BUILD is a Windows build folder (default: that of the preset tools/wine-env.sh
+chooses, build/windows or build/windows-x64); build it first. It runs under
+the Wine its architecture needs. Uses DISPLAY when set, else its own Xvfb.
 """
 
 import argparse
@@ -27,7 +29,7 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from installation_e2e import (BatchSetup, PrefixChanges, RecorderLog,  # noqa: E402
                               recorder_settings, wine_prefix)
-from wine_e2e import WINE_RUN, VirtualScreen  # noqa: E402
+from wine_e2e import WINE_RUN, VirtualScreen, build_wine_arch, wine_setting  # noqa: E402
 
 POLL_SECONDS = 0.02
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
@@ -112,14 +114,16 @@ def measure(build, seconds, work):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--build", type=Path, default=ROOT / "build" / "windows")
+    parser.add_argument("--build", type=Path)
     parser.add_argument("--seconds", type=float, default=10)
     options = parser.parse_args()
+    build = options.build or ROOT / "build" / wine_setting("SETUP_WINDOWS_PRESET")
+    os.environ["SETUP_WINE_ARCH"] = build_wine_arch(build)
     screen = VirtualScreen().start()
     os.environ["DISPLAY"] = screen.display
     try:
         with tempfile.TemporaryDirectory(prefix="wait-cpu-") as work:
-            measure(options.build.resolve(), options.seconds, Path(work))
+            measure(build.resolve(), options.seconds, Path(work))
     finally:
         screen.stop()
 

@@ -15,7 +15,7 @@ import subprocess
 import uuid
 from pathlib import Path
 
-from wine_e2e import PROBE_LIMIT, WINE_ENV, WINE_RUN, environment_path
+from wine_e2e import PROBE_LIMIT, WINE_RUN, environment_path, wine_setting
 
 FIXTURES = Path(__file__).resolve().with_name("fixtures")
 PACKAGE_SOURCE = FIXTURES / "sample.wxs"
@@ -31,9 +31,7 @@ def windows_path(path):
 
 def wine_prefix():
     """The prefix the Wine programs run in, as tools/wine-env.sh chooses it."""
-    output = subprocess.run(["bash", "-c", f'source "{WINE_ENV}" && echo "$WINEPREFIX"'],
-                            check=True, capture_output=True, text=True, timeout=30).stdout
-    return Path(output.strip())
+    return Path(wine_setting("WINEPREFIX"))
 
 
 def run_wine(env, *arguments):
@@ -150,17 +148,26 @@ class PrefixChanges:
         shutil.rmtree(self._journal, ignore_errors=True)
 
 
+def program_files_32():
+    """The Program Files folder of 32-bit packages, such as wixl makes: on
+    64-bit Windows they install into its 32-bit twin."""
+    if os.environ.get("SETUP_WINE_ARCH") == "win64":
+        return "Program Files (x86)"
+    return "Program Files"
+
+
 class Package:
     """The test package: built from fixtures/sample.wxs with a product code
     of its own, installing one file into a vendor folder of its own under
-    Program Files."""
+    the 32-bit Program Files folder."""
 
     def __init__(self, prefix):
         self.product_code = "{" + str(uuid.uuid4()).upper() + "}"
         self.vendor = f"Kestavo Test {self.product_code[1:9]}"
-        self.installed = (Path(prefix) / "drive_c" / "Program Files" / self.vendor /
+        program_files = program_files_32()
+        self.installed = (Path(prefix) / "drive_c" / program_files / self.vendor /
                           INSTALLED_FILE)
-        self.installed_windows = f"C:\\Program Files\\{self.vendor}\\{INSTALLED_FILE}"
+        self.installed_windows = f"C:\\{program_files}\\{self.vendor}\\{INSTALLED_FILE}"
 
     def build(self, msi):
         # wixl finds the package's files relative to its current folder.

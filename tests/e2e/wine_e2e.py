@@ -37,6 +37,22 @@ XVFB_START_LIMIT = 30
 WINE_SESSION_END_LIMIT = 30
 
 
+def wine_setting(name, env=None):
+    """A value tools/wine-env.sh chooses (WINEPREFIX, SETUP_WINDOWS_PRESET,
+    ...) for the Wine that the environment asks for."""
+    output = subprocess.run(["bash", "-c", f'source "{WINE_ENV}" && echo "${name}"'],
+                            env=env, check=True, capture_output=True, text=True,
+                            timeout=30).stdout
+    return output.strip()
+
+
+def build_wine_arch(build):
+    """The Wine architecture (win32, win64) that a Windows build folder's
+    programs need, as its toolchain recorded it."""
+    cache = (Path(build) / "CMakeCache.txt").read_text()
+    return re.search(r"^SETUP_WINE_ARCH:INTERNAL=(\w+)$", cache, re.MULTILINE)[1]
+
+
 def environment_path(name):
     value = os.environ.get(name)
     if not value:
