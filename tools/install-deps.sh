@@ -3,7 +3,8 @@
 # the MinGW-w64 cross compilers (i686 and x86_64), 32- and 64-bit Wine, a
 # virtual X server, wixl for real .msi packages and ImageMagick for
 # screenshots. Both Wines are installed everywhere; tools/wine-env.sh finds
-# out which one the machine can run. Safe to run again.
+# out which one the machine can run. The Japanese locale lets Wine run a
+# program with a double-byte ANSI code page. Safe to run again.
 set -euo pipefail
 
 need=()
@@ -20,12 +21,18 @@ command -v cmake >/dev/null || need+=(cmake)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 [ -f /usr/include/stb/stb_image.h ] || need+=(libstb-dev)
 command -v ninja >/dev/null || need+=(ninja-build)
+[ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
+has_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; }
 
-if [ ${#need[@]} -eq 0 ]; then
+if [ ${#need[@]} -eq 0 ] && has_japanese_locale; then
   exit 0
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
+  if [ ${#need[@]} -eq 0 ]; then
+    echo "no ja_JP.UTF-8 locale (run this script as root to make it); its test is skipped" >&2
+    exit 0
+  fi
   echo "missing packages: ${need[*]} (run this script as root to install them)" >&2
   exit 1
 fi
@@ -34,5 +41,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+if [ ${#need[@]} -gt 0 ]; then
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+has_japanese_locale || localedef -i ja_JP -f UTF-8 ja_JP.UTF-8

@@ -156,7 +156,7 @@ std::optional<bool> AdvancedActionList::TestCondition(const AdvancedAction& acti
         return !m_probes.IsProgramInstalled(action.subject);
     }
     if (type == "If the file described below exists") {
-        return m_probes.FileExists(ExpandFolderMacros(m_dialog, action.subject));
+        return m_probes.FileExists(ExpandFolderMacros(m_dialog, m_ports.system, action.subject));
     }
     if (type == "If .NET Framework don't exist") {
         return !m_probes.IsDotNetPresent();
@@ -184,7 +184,7 @@ void AdvancedActionList::RunThenAction(const AdvancedAction& action) {
 // argument names. The separator is added even at a drive root: Windows
 // reads the doubled one as one.
 std::string AdvancedActionList::ThirdPartyPath(const AdvancedAction& action) const {
-    return m_ports.system.CurrentDirectory() + "\\" + FileNamePart(action.argument);
+    return m_ports.system.CurrentDirectory() + "\\" + FileNamePart(m_ports.system, action.argument);
 }
 
 void AdvancedActionList::RunThirdParty(const AdvancedAction& action) {
@@ -198,7 +198,8 @@ void AdvancedActionList::RunThirdParty(const AdvancedAction& action) {
 
 void AdvancedActionList::RunTormivex() {
     m_ports.processes.ShellExecuteProgram(
-        WithTrailingSeparator(m_ports.system.TempDirectory()) + "tormivex.exe", "", SW_SHOWDEFAULT);
+        WithTrailingSeparator(m_ports.system, m_ports.system.TempDirectory()) + "tormivex.exe", "",
+        SW_SHOWDEFAULT);
 }
 
 // Whatever a record did may have changed the tag file, so the numbers of

@@ -1,5 +1,6 @@
 #include "actions/FolderMacros.h"
 
+#include "driver/SetupFolder.h"
 #include "driver/SetupProgressDialog.h"
 
 namespace kestavo {
@@ -38,9 +39,10 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 }  // namespace
 
-std::string ExpandFolderMacros(const SetupProgressDialog& dialog, const std::string& text) {
+std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& system,
+                               const std::string& text) {
     std::string expanded = text;
-    if (!expanded.empty() && expanded.back() == '\\') {
+    if (EndsWithSeparator(system, expanded)) {
         expanded.pop_back();
     }
     const bool bracketed = expanded.find('<') != std::string::npos;

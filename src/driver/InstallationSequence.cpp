@@ -41,7 +41,7 @@ bool SetupProgressDialog::InitFolders() {
     // named in it.
     const TagFile dataTag(system, m_ports.profile, TagFile::kDataFileName);
     m_strInstallDir =
-        ExpandFolderMacros(*this, dataTag.Read("APPINFO", "5", TagFile::kListCapacity));
+        ExpandFolderMacros(*this, system, dataTag.Read("APPINFO", "5", TagFile::kListCapacity));
 
     m_strFavoritesDir = system.SpecialFolderPath(CSIDL_FAVORITES);
     m_strDocumentsDir = system.SpecialFolderPath(CSIDL_COMMON_DOCUMENTS);
@@ -110,7 +110,7 @@ void SetupProgressDialog::RunInstallation() {
     }
 
     const std::string installer =
-        WithTrailingSeparator(m_ports.system.SystemDirectory()) + "msiexec.exe";
+        WithTrailingSeparator(m_ports.system, m_ports.system.SystemDirectory()) + "msiexec.exe";
     const std::string options = m_nSilent == kSetBit ? " /qn /I \"" : " /I \"";
     const std::string commandLine = installer + options + package + "\"";
 
@@ -119,12 +119,15 @@ void SetupProgressDialog::RunInstallation() {
         ShowBackground();
     }
     const auto installed = RunCommandAndWait(installer, commandLine);
-    m_nExitCode = installed ? static_cast<int>(*installed) : SetupApp::kExitInstallFailure;
+    m_nExitCode =
+        installed ? static_cast<std::uint32_t>(*installed) : SetupApp::kExitInstallFailure;
 
     RunFileSupport("After installation");
+    // A stop choice after the package keeps the installer's own code: the
+    // package is in place, and a restart it asked for (3010) must not be
+    // lost to a failure code.
     if (m_nRunAfterComplete == kSetBit &&
         !RunAdvancedActions(*this, m_ports, ActionPass::PostCompletion)) {
-        m_nExitCode = SetupApp::kExitInstallFailure;
         return;
     }
     EndDialog(IDOK);
@@ -132,9 +135,11 @@ void SetupProgressDialog::RunInstallation() {
 
 // The program is named explicitly as well as in the command line: Windows
 // would otherwise try "C:\Program.exe" for a system folder with a blank.
+// The command line is formed whole, however deep the setup folder lies;
+// only what CreateProcess cannot take is refused, never a cut package path.
 std::optional<unsigned long> SetupProgressDialog::RunCommandAndWait(
     const std::string& applicationName, const std::string& commandLine) {
-    if (!FitsCommandBuffer(applicationName) || !FitsCommandBuffer(commandLine)) {
+    if (!FitsCreateProcess(applicationName, commandLine)) {
         return std::nullopt;
     }
     IProcessPort& processes = m_ports.processes;

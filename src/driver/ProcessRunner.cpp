@@ -19,10 +19,12 @@ int WaitForProcess(IProcessPort& processes, Handle process) {
     }
 }
 
+// After a failed wait the child may still be running: its exit code would
+// read STILL_ACTIVE (259), which is no answer.
 std::optional<unsigned long> WaitAndClose(IProcessPort& processes, const ProcessInfo& child) {
-    WaitForProcess(processes, child.process);
     unsigned long code = 0;
-    const bool known = processes.ExitCode(child.process, code);
+    const bool known =
+        WaitForProcess(processes, child.process) == 1 && processes.ExitCode(child.process, code);
     processes.CloseHandle(child.process);
     processes.CloseHandle(child.thread);
     return known ? std::optional<unsigned long>(code) : std::nullopt;
@@ -30,6 +32,10 @@ std::optional<unsigned long> WaitAndClose(IProcessPort& processes, const Process
 
 bool FitsCommandBuffer(const std::string& text) {
     return text.size() < kCommandBufferCapacity;
+}
+
+bool FitsCreateProcess(const std::string& applicationName, const std::string& commandLine) {
+    return applicationName.size() < kMaxPath && commandLine.size() < kCreateProcessCapacity;
 }
 
 std::optional<unsigned long> RunProgramAndWait(IProcessPort& processes,

@@ -38,4 +38,12 @@ Handle FindProcessWindow(const std::vector<TopLevelWindow>& windows, unsigned lo
 // that does not fit is never started.
 bool FitsCommandBuffer(const std::string& text);
 
+// The most CreateProcess itself takes, the terminator included: a program
+// path of MAX_PATH characters and a command line of 32,767.
+inline constexpr std::size_t kMaxPath = 260;
+inline constexpr std::size_t kCreateProcessCapacity = 32767;
+
+// Whether CreateProcess can take the program and command line as they are.
+bool FitsCreateProcess(const std::string& applicationName, const std::string& commandLine);
+
 }  // namespace kestavo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,9 +61,8 @@ public:
     std::string m_strInstallDir;
 
     int m_nUpdateRuntime = 0;
-    // What the run ends with, once decided (see SetupApp::ExitCode); -1
-    // until then.
-    int m_nExitCode = -1;
+    // What the run ends with, once decided (see SetupApp::ExitCode).
+    std::optional<std::uint32_t> m_nExitCode;
 
 protected:
     void DoDataExchange() override;

@@ -10,8 +10,10 @@ class ISystemPort {
 public:
     virtual ~ISystemPort() = default;
 
-    // The process's current directory, in full. At a drive root it ends in
-    // a backslash ("D:\"), elsewhere it does not.
+    // The process's current directory, in full, as the ANSI code page can
+    // name it: its short (8.3) form when the long name holds characters the
+    // code page lacks, and empty when even that cannot name it. At a drive
+    // root it ends in a backslash ("D:\"), elsewhere it does not.
     virtual std::string CurrentDirectory() = 0;
     virtual std::string SystemDirectory() = 0;
     virtual std::string WindowsDirectory() = 0;
@@ -25,6 +27,10 @@ public:
     // The program file's base name without extension ("setup"): the caption
     // of the program's message boxes.
     virtual std::string AppName() = 0;
+    // IsDBCSLeadByte: whether the byte begins a two-byte character in the
+    // ANSI code page. On Japanese, Chinese and Korean systems the second
+    // byte of such a character may be 0x5C, a backslash only in looks.
+    virtual bool IsLeadByte(unsigned char byte) = 0;
     // An environment variable's value, empty when unset.
     virtual std::string EnvironmentVariable(const std::string& name) = 0;
     // SHGetSpecialFolderLocation with no owner, then SHGetPathFromIDListA;

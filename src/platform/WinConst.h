@@ -8,6 +8,8 @@ namespace kestavo {
 // Dialog results and standard control ids.
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
+// What a modal run returns when its dialog could not be created.
+inline constexpr int kDialogFailed = -1;
 
 // Show commands.
 inline constexpr int SW_HIDE = 0;

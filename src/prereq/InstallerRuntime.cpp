@@ -24,7 +24,7 @@ bool IsCurrent(Ports& ports, const std::string& runtimePath) {
 
 int EnsureInstallerRuntime(Ports& ports) {
     const std::string runtimePath =
-        WithTrailingSeparator(ports.system.SystemDirectory()) + "msi.dll";
+        WithTrailingSeparator(ports.system, ports.system.SystemDirectory()) + "msi.dll";
     if (!IsCurrent(ports, runtimePath)) {
         RunRuntimeRedistributable(ports);
     }

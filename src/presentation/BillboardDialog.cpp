@@ -47,8 +47,8 @@ void BillboardDialog::ShowBillboard(int index) {
     const int y = TagFile::AtoI(m_strY[index]);
     m_nX = x == 0 ? 1 : x;
     m_nY = y == 0 ? 1 : y;
-    const std::string picture = WithTrailingSeparator(m_ports.system.CurrentDirectory()) +
-                                "images\\" + FileNamePart(m_strPicture[index]);
+    const std::string picture = SetupFolderWithSeparator(m_ports.system) + "images\\" +
+                                FileNamePart(m_ports.system, m_strPicture[index]);
     if (m_picture.Load(picture)) {
         Window().Invalidate();
     }

@@ -48,7 +48,8 @@ CMainFrame::CMainFrame(Ports& ports)
     g_strBackgroundTopColor = tag.Read("BACKGROUND", "3", TagFile::kValueCapacity);
     g_strBackgroundBottomColor = tag.Read("BACKGROUND", "4", TagFile::kValueCapacity);
     g_strBackgroundPicture = tag.Read("BACKGROUND", "5", TagFile::kValueCapacity);
-    m_strPicturePath = SetupFilePath(ports.system, FileNamePart(g_strBackgroundPicture));
+    m_strPicturePath =
+        SetupFilePath(ports.system, FileNamePart(ports.system, g_strBackgroundPicture));
     if (m_picture.Load(m_strPicturePath)) {
         m_window->Invalidate();
     }

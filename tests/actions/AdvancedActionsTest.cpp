@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ protected:
                "\n" + records);
     }
 
-    int RunSetup() {
+    std::uint32_t RunSetup() {
         SetupApp app(machine.GetPorts());
         app.InitInstance();
         return app.ExitCode();
@@ -75,7 +76,7 @@ TEST_F(AdvancedActionsTest, ConditionsThatHoldActAndOthersDoNothing) {
             Record(3, "If Windows 98", "", "Show MessageBox", "Continue Installation", "", "98") +
             Record(4, "If .NET Framework don't exist", "", "Show MessageBox", "", "", "no .NET"));
 
-    EXPECT_EQ(0, RunSetup());
+    EXPECT_EQ(0u, RunSetup());
 
     EXPECT_EQ((std::vector<std::string>{"writer is running", "98", "no .NET"}), Boxes());
     EXPECT_TRUE(machine.trace.Has(kMsiexecStart));
@@ -119,7 +120,7 @@ TEST_F(AdvancedActionsTest, StopInTheFirstPassInstallsNothingAndReadsNoFurther) 
                       "old system") +
                    Record(1, "Show MessageBox", "", "", "", "", "never shown"));
 
-    EXPECT_EQ(1603, RunSetup());
+    EXPECT_EQ(1603u, RunSetup());
 
     EXPECT_EQ(
         (std::vector<std::string>{"old system", "Can't continue with installation... Aborting."}),
@@ -129,13 +130,16 @@ TEST_F(AdvancedActionsTest, StopInTheFirstPassInstallsNothingAndReadsNoFurther) 
     EXPECT_FALSE(machine.trace.Has("dialog 102: end 1"));
 }
 
-TEST_F(AdvancedActionsTest, StopInTheSecondPassLeavesTheCancelResult) {
+TEST_F(AdvancedActionsTest, StopInTheSecondPassLeavesTheCancelResultAndTheInstallersCode) {
+    machine.processes.AddProgram("C:\\WINDOWS\\SYSTEM32\\msiexec.exe",
+                                 sim::SimProgram{10000, 3010, {}});
     PutList(2, Record(0, "Show MessageBox", "", "", "Stop installation",
                       "After Setup Complete Dialog", "late stop") +
                    Record(1, "Show MessageBox", "", "", "", "After Setup Complete Dialog",
                           "never shown"));
 
-    EXPECT_EQ(1603, RunSetup());
+    // The package is installed and asked for a restart: that is not lost.
+    EXPECT_EQ(3010u, RunSetup());
 
     EXPECT_TRUE(machine.trace.Has(kMsiexecStart));
     EXPECT_EQ(
@@ -180,7 +184,7 @@ TEST_F(AdvancedActionsTest, KeywordsAreExactAndCaseSensitive) {
                           "Stop Installation", "", "capital I") +
                    Record(3, "\"Show MessageBox \"", "", "", "", "", "trailing blank"));
 
-    EXPECT_EQ(0, RunSetup());
+    EXPECT_EQ(0u, RunSetup());
 
     EXPECT_EQ((std::vector<std::string>{"capital I"}), Boxes());
 }
@@ -258,7 +262,7 @@ TEST_F(AdvancedActionsTest, RestartDialogWaitsForEitherButtonThenGoesOn) {
     machine.scheduler.At(3000, [this] { machine.dialogs.Press(135, IDOK); });
     machine.scheduler.At(5000, [this] { machine.dialogs.Press(135, IDCANCEL); });
 
-    EXPECT_EQ(0, RunSetup());
+    EXPECT_EQ(0u, RunSetup());
 
     EXPECT_EQ((std::vector<std::string>{"first", "second", "third"}), Boxes());
     EXPECT_EQ(2000, TimeOf("dialog 135: create"));

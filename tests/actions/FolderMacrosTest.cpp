@@ -24,7 +24,9 @@ protected:
         dialog.m_strInstallDir = "C:\\Program Files\\Acme";
     }
 
-    std::string Expand(const std::string& text) { return ExpandFolderMacros(dialog, text); }
+    std::string Expand(const std::string& text) {
+        return ExpandFolderMacros(dialog, machine.system, text);
+    }
 
     SetupProgressDialog dialog{machine.GetPorts()};
 };
@@ -41,6 +43,11 @@ TEST_F(FolderMacrosTest, BracketedMacrosAreReplacedEverywhere) {
 TEST_F(FolderMacrosTest, OneTrailingBackslashGoesBeforeReplacing) {
     EXPECT_EQ("C:\\Program Files\\Acme", Expand("<Install Dir>\\"));
     EXPECT_EQ("C:\\Program Files\\Acme\\", Expand("<Install Dir>\\\\"));
+
+    // On a Japanese system "表" is 0x95 0x5C: its second byte is no backslash.
+    machine.system.codePage = 932;
+    EXPECT_EQ("C:\\Program Files\\Acme\\\x95\x5C", Expand("<Install Dir>\\\x95\x5C"));
+    EXPECT_EQ("C:\\Program Files\\Acme\\\x95\x5C", Expand("<Install Dir>\\\x95\x5C\\"));
 }
 
 TEST_F(FolderMacrosTest, TextWithoutBracketUsesTheBareNames) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ protected:
         machine.processes.AddProgram(kMsiexec, sim::SimProgram{10000, 0, {}});
     }
 
-    int Run() {
+    std::uint32_t Run() {
         SetupApp app(machine.GetPorts());
         app.InitInstance();
         return app.ExitCode();
@@ -54,7 +55,7 @@ TEST_F(InstallationSequenceTest, NormalRunStartsProgramsAroundThePackageInOrder)
                                      sim::SimProgram{1000, 0, {}});
     }
 
-    EXPECT_EQ(0, Run());
+    EXPECT_EQ(0u, Run());
 
     EXPECT_EQ((std::vector<std::string>{
                   "start: app=C:\\SETUP\\before.exe cmd= dir=C:\\SETUP",
@@ -85,7 +86,7 @@ TEST_F(InstallationSequenceTest, SilentRunInstallsQuietlyInsideInitialisation) {
 }
 
 TEST_F(InstallationSequenceTest, WithoutTagFileOnlyThePackageIsInstalled) {
-    EXPECT_EQ(0, Run());
+    EXPECT_EQ(0u, Run());
 
     EXPECT_EQ((std::vector<std::string>{kInstall}), Starts());
     EXPECT_EQ(0, TimeOf(kInstall));
@@ -103,21 +104,61 @@ TEST_F(InstallationSequenceTest, DriveRootGivesOneSeparator) {
               Starts());
 }
 
-TEST_F(InstallationSequenceTest, ExitCodeIsThePackageInstallersOwn) {
-    for (unsigned long code : {0ul, 1603ul, 3010ul}) {
+// Shift-JIS: "ソ" is 0x83 0x5C and "表" 0x95 0x5C; their second bytes are no
+// separators, at the end of a folder or inside a program's name.
+TEST_F(InstallationSequenceTest, DoubleByteNamesKeepEveryCharacterOnAJapaneseSystem) {
+    const std::string folder = "C:\\\x83\x5C\x95\x5C";
+    machine.system.codePage = 932;
+    machine.system.currentDirectory = folder;
+    machine.system.tempDirectory = "C:\\\x95\x5C";
+    machine.processes.AddProgram(folder + "\\\x83\x5C.exe", sim::SimProgram{0, 0, {}});
+    machine.processes.AddProgram("C:\\\x95\x5C\\tormivex.exe", sim::SimProgram{0, 0, {}});
+    PutTag(
+        "[SPLASH]\nA0=Disabled\n[ADVACTIONSKV]\nTOTAL=2\nB0=Run 3rd party software and wait\n"
+        "G0=D:\\Tools\\\x83\x5C.exe\nB1=Run Tormivex\n");
+
+    EXPECT_EQ(0u, Run());
+
+    EXPECT_EQ(
+        (std::vector<std::string>{"start: app=" + folder + "\\\x83\x5C.exe cmd= dir=" + folder,
+                                  "shell run: file=C:\\\x95\x5C\\tormivex.exe params= show=10",
+                                  "start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe "
+                                  "cmd=C:\\WINDOWS\\SYSTEM32\\msiexec.exe /I \"" +
+                                      folder + "\\_data.msi\" dir=" + folder}),
+        Starts());
+}
+
+TEST_F(InstallationSequenceTest, ExitCodeIsThePackageInstallersOwnAllThirtyTwoBits) {
+    // A crashed or killed installer's code is no success.
+    for (std::uint32_t code : {0u, 1603u, 3010u, 0x80000000u, 0xC0000005u, 0xFFFFFFFFu}) {
         sim::SimMachine fresh;
         fresh.processes.AddProgram(kMsiexec, sim::SimProgram{10, code, {}});
         SetupApp app(fresh.GetPorts());
         app.InitInstance();
-        EXPECT_EQ(static_cast<int>(code), app.ExitCode());
+        EXPECT_EQ(code, app.ExitCode());
     }
+}
+
+TEST_F(InstallationSequenceTest, ADialogThatCannotBeCreatedOrAWaitThatFailsEndsWith1603) {
+    machine.dialogs.failingTemplates.insert(102);
+    EXPECT_EQ(1603u, Run());
+    EXPECT_TRUE(Starts().empty());
+
+    // A wait that fails leaves the installer's code unread (STILL_ACTIVE),
+    // and must end rather than spin.
+    sim::SimMachine fresh;
+    fresh.processes.AddProgram(kMsiexec, sim::SimProgram{10000, 0, {}, true});
+    SetupApp app(fresh.GetPorts());
+    app.InitInstance();
+    EXPECT_EQ(1603u, app.ExitCode());
+    EXPECT_EQ(0u, fresh.processes.OpenHandles());
 }
 
 TEST_F(InstallationSequenceTest, CancelledRunEndsWith1602AndInstallsNothing) {
     PutTag("[SPLASH]\nA0=Waiting\nA4=30\n");
     machine.scheduler.At(5000, [this] { machine.dialogs.Press(102, IDCANCEL); });
 
-    EXPECT_EQ(1602, Run());
+    EXPECT_EQ(1602u, Run());
 
     EXPECT_TRUE(Starts().empty());
 }
@@ -127,18 +168,30 @@ TEST_F(InstallationSequenceTest, InstallerThatCannotStartEndsWith1603AndTheRunGo
     PutTag("[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=1\nA0=after.exe\nB0=After installation\n");
     machine.processes.AddProgram("C:\\SETUP\\after.exe", sim::SimProgram{0, 0, {}});
 
-    EXPECT_EQ(1603, Run());
+    EXPECT_EQ(1603u, Run());
 
     EXPECT_TRUE(machine.trace.Has("start: app=after.exe"));
     EXPECT_TRUE(machine.trace.Has("dialog 102: end 1"));
 }
 
-TEST_F(InstallationSequenceTest, CommandLineThatWouldBeCutIsNeverStarted) {
-    machine.system.currentDirectory = "C:\\" + std::string(220, 'd');
+TEST_F(InstallationSequenceTest, DeepSetupFolderInstallsWithTheWholeCommandLine) {
+    const std::string deep = "C:\\" + std::string(220, 'd');
+    machine.system.currentDirectory = deep;
 
-    EXPECT_EQ(1603, Run());
+    EXPECT_EQ(0u, Run());
 
-    EXPECT_TRUE(Starts().empty()) << machine.trace.Dump();
+    EXPECT_EQ((std::vector<std::string>{"start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe "
+                                        "cmd=C:\\WINDOWS\\SYSTEM32\\msiexec.exe /I \"" +
+                                        deep + "\\_data.msi\" dir=" + deep}),
+              Starts());
+
+    // Only a command line CreateProcess cannot take is refused, never cut.
+    sim::SimMachine fresh;
+    fresh.system.currentDirectory = "C:\\" + std::string(32740, 'd');
+    SetupApp app(fresh.GetPorts());
+    app.InitInstance();
+    EXPECT_EQ(1603u, app.ExitCode());
+    EXPECT_FALSE(fresh.trace.Has("start"));
 }
 
 TEST_F(InstallationSequenceTest, ListCountsFollowAtoIAndMissingProgramsAreSkipped) {
@@ -201,13 +254,21 @@ protected:
 };
 
 TEST_F(InstallerWindowTest, FirstTitledWindowOfTheInstallerIsFoundAfterHalfASecond) {
-    machine.processes.otherWindows.push_back(TopLevelWindow{0x77, 1, "Windows Installer", "MsiDialog"});
-    const auto code = RunInstaller(
-        sim::SimProgram{5000, 3010, {{"", 100}, {"Windows Installer", 200}, {"Later", 900}}}, 255);
+    machine.processes.otherWindows.push_back(
+        TopLevelWindow{0x77, 1, "Windows Installer", "MsiDialog"});
+    Handle expected = kNullHandle;
+    machine.scheduler.At(
+        1000, [&] { expected = machine.processes.FindWindowByClass("InstallerWelcome"); });
+    const auto code = RunInstaller(sim::SimProgram{5000,
+                                                   3010,
+                                                   {{"", 100, "Untitled"},
+                                                    {"Windows Installer", 200, "InstallerWelcome"},
+                                                    {"Later", 900, "Later"}}},
+                                   255);
 
     EXPECT_EQ(3010ul, code.value_or(0));
-    EXPECT_NE(kNullHandle, g_hInstallerWnd);
-    EXPECT_NE(Handle{0x77}, g_hInstallerWnd);
+    EXPECT_NE(kNullHandle, expected);
+    EXPECT_EQ(expected, g_hInstallerWnd);
     EXPECT_EQ(5000, TimeOf("exit: C:\\I\\msiexec.exe 3010"));
 }
 

@@ -53,6 +53,25 @@ TEST_F(SetupAppTest, AnyOtherSocketsVersionCountsAsFailure) {
     EXPECT_FALSE(machine.trace.Has("dialog"));
 }
 
+// A folder the code page cannot name (not even by a short name) would turn
+// every setup file into a file of the drive's root.
+TEST_F(SetupAppTest, AFolderWithoutAnAnsiNameEndsWith1603BeforeAnythingRuns) {
+    for (const bool silent : {false, true}) {
+        sim::SimMachine fresh;
+        fresh.system.currentDirectoryNameless = true;
+        fresh.PutSetupFile("kestavo.tag", silent ? "[BUILD]\nSILENT=1\n" : "[SETUP]\n0=x\n");
+        fresh.files.Put("C:\\kestavo.tag", "[BUILD]\nSILENT=1\n");
+        SetupApp app(fresh.GetPorts());
+        app.InitInstance();
+
+        EXPECT_EQ(1603u, app.ExitCode());
+        EXPECT_FALSE(fresh.trace.Has("dialog")) << fresh.trace.Dump();
+        EXPECT_FALSE(fresh.trace.Has("start"));
+        EXPECT_FALSE(fresh.trace.Has("shell"));
+        EXPECT_EQ(!silent, fresh.trace.Has("message box: Setup cannot run from this folder"));
+    }
+}
+
 TEST_F(SetupAppTest, SetupFolderIsTheCurrentDirectoryNotTheProgramsFolder) {
     machine.system.currentDirectory = "E:\\Vendor\\Disk1";
     machine.files.Put("C:\\SETUP\\kestavo.tag", "[BUILD]\nSILENT=1\n");

@@ -49,10 +49,12 @@ def run_wine(env, *arguments):
 
 
 class RecorderLog:
-    """The log that every recorder copy appends its "start" and "end" lines to."""
+    """The log that every recorder copy appends its "start" and "end" lines
+    to, in the ANSI code page of the programs that write it."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, encoding="cp1252"):
         self.path = Path(folder) / "recorder.log"
+        self.encoding = encoding
 
     def environment(self):
         return {"SETUP_RECORDER_LOG": windows_path(self.path)}
@@ -60,7 +62,16 @@ class RecorderLog:
     def lines(self):
         if not self.path.exists():
             return []
-        return [json.loads(line) for line in self.path.read_text().splitlines() if line]
+        # The recorder escapes byte by byte, so the JSON is read one byte a
+        # character and its texts are decoded afterwards: the second byte of
+        # a double-byte character may be an escaped backslash.
+        def decoded(value):
+            if isinstance(value, str):
+                return value.encode("latin-1").decode(self.encoding)
+            return value
+
+        return [{key: decoded(value) for key, value in json.loads(line).items()}
+                for line in self.path.read_bytes().decode("latin-1").splitlines() if line]
 
     def runs(self):
         """(program file name, start line, end line) for each run, in the order they began."""

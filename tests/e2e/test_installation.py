@@ -60,6 +60,11 @@ def started_by_setup(log):
             if match and match[1] in threads]
 
 
+def japanese_locale_installed():
+    listed = subprocess.run(["locale", "-a"], capture_output=True, text=True, check=False)
+    return any(name.lower() in ("ja_jp.utf8", "ja_jp.utf-8") for name in listed.stdout.split())
+
+
 def file_support(*entries):
     lines = ["[FILESUPPORT]", f"TOTAL={len(entries)}"]
     for index, (program, point) in enumerate(entries):
@@ -275,6 +280,41 @@ class InstallationTest(WineTestCase):
             (installer, f'{installer} /I "{self.setup_folder()}\\_data.msi"'),
             ("after.exe", ""),
         ])
+
+    def test_a_folder_named_outside_the_code_page_installs_by_its_short_name(self):
+        self.folder = self.folder / "Привет"
+        self.folder.mkdir()
+        package = self.add_package()
+        self.write_setup_file("kestavo.tag", ["[BUILD]", "SILENT=1"])
+
+        self.assertEqual(self.run_setup(), 0, "exit code")
+
+        self.assertTrue(package.installed.exists(), "package not installed")
+        (installer, command_line), = started_by_setup(self.setup_output())
+        self.assertTrue(command_line.endswith('\\_data.msi"'), command_line)
+        self.assertNotIn("?", command_line, "a folder name the code page cannot hold")
+
+    def test_japanese_names_keep_the_characters_whose_second_byte_is_a_backslash(self):
+        # "表" and "ソ" end in byte 0x5C in the Japanese code page, Wine's
+        # ANSI code page under a Japanese locale. Without the locale Wine
+        # cannot read the folder's UTF-8 name.
+        if not japanese_locale_installed():
+            self.skipTest("the ja_JP.UTF-8 locale is missing; tools/install-deps.sh makes it")
+        os.environ.update(LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
+        self.log.encoding = "cp932"
+        self.folder = self.folder / "表"
+        self.folder.mkdir()
+        package = self.add_package()
+        self.add_recorder("ソフト.exe")
+        self.write_setup_file("kestavo.tag", [
+            "[BUILD]", "SILENT=1", "[ADVACTIONSKV]", "TOTAL=1",
+            "B0=Run 3rd party software and wait", "G0=D:\\Tools\\ソフト.exe"], "cp932")
+
+        self.assertEqual(self.run_setup(), 0, "exit code")
+
+        (program, _), = self.assert_runs(["ソフト.exe"])
+        self.assertEqual(program["path"], f"{self.setup_folder()}\\ソフト.exe")
+        self.assertTrue(package.installed.exists(), "package not installed")
 
     def test_cancelled_run_ends_with_1602_before_anything_is_installed(self):
         self.replace_installer()

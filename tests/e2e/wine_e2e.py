@@ -257,11 +257,11 @@ class WineTestCase(unittest.TestCase):
         self.addCleanup(folder.cleanup)
         self.folder = Path(folder.name)
 
-    def write_setup_file(self, name, lines):
+    def write_setup_file(self, name, lines, encoding="cp1252"):
         """Writes a text file of the setup folder as a Windows editor would:
-        ANSI (Western) text with CR LF line ends."""
+        ANSI text (Western unless told) with CR LF line ends."""
         text = "".join(f"{line}\r\n" for line in lines)
-        (self.folder / name).write_bytes(text.encode("cp1252"))
+        (self.folder / name).write_bytes(text.encode(encoding))
 
     def start_setup(self, limit=PROGRAM_LIMIT):
         return self.desktop.start(environment_path("SETUP_EXE"), self.folder, limit)

@@ -40,6 +40,15 @@ TEST_F(BillboardDialogTest, EachBillboardForItsTimeAtItsPlace) {
     EXPECT_EQ(0u, machine.desktop.LiveObjects());
 }
 
+TEST_F(BillboardDialogTest, PictureNameKeepsItsDoubleByteCharacters) {
+    machine.system.codePage = 932;
+    PutImage("\x94\x5C.gif", "logo300x200.gif");  // "能"
+
+    RunSlideshow("TOTAL=1\nB0=art\\\x94\x5C.gif\nC0=1\n");
+
+    EXPECT_TRUE(machine.trace.Has("picture: C:\\SETUP\\images\\\x94\x5C.gif 300 x 200"));
+}
+
 TEST_F(BillboardDialogTest, PictureThatFailsKeepsTheLastGoodOneAtTheNewPlace) {
     PutImage("one.gif", "logo300x200.gif");
     machine.PutSetupFile("images\\broken.gif", "GIF89a");

@@ -1,11 +1,16 @@
 #include "platform/sim/SimDialogHost.h"
 
+#include "platform/WinConst.h"
 #include "platform/sim/SimDeviceContext.h"
 #include "platform/sim/SimTemplates.h"
 
 namespace kestavo::sim {
 
 int SimDialogHost::RunModal(int templateId, IDialogEvents& events) {
+    if (failingTemplates.count(templateId) != 0) {
+        m_trace.Add(m_scheduler.Now(), "dialog " + std::to_string(templateId) + ": create failed");
+        return kDialogFailed;
+    }
     const auto& templates = ProgramTemplates();
     const auto found = templates.find(templateId);
     SimTemplate layout = found == templates.end() ? SimTemplate() : found->second;

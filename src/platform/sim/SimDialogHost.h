@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -37,6 +38,9 @@ public:
     // A run that reaches this virtual time without its dialog ending is
     // given up as hung.
     std::uint64_t limitMs = 3600 * 1000;
+    // Templates whose dialogs cannot be created: their modal runs return
+    // kDialogFailed at once.
+    std::set<int> failingTemplates;
     // Window sizes in pixels that replace a template's own, by template id.
     std::map<int, std::pair<int, int>> windowSizes;
     bool ProcessEnded() const { return m_processEnded; }

@@ -35,7 +35,7 @@ public:
     SimTrace trace;
     SimFiles files;
     SimSystem system{scheduler, trace, files};
-    SimProfile profile{files};
+    SimProfile profile{files, system};
     SimDesktop desktop{scheduler, trace};
     SimDialogHost dialogs{scheduler, trace};
     SimThreads threads{scheduler, trace};

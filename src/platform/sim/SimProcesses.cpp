@@ -130,7 +130,7 @@ void SimProcesses::WinExec(const std::string& commandLine, int showCommand) {
 
 bool SimProcesses::WaitForObject(Handle object, unsigned timeoutMs) {
     Process* process = ByHandle(object);
-    if (process == nullptr) {
+    if (process == nullptr || process->program.waitFails) {
         return false;
     }
     if (Ended(*process)) {
@@ -144,7 +144,7 @@ bool SimProcesses::WaitForObject(Handle object, unsigned timeoutMs) {
 
 unsigned SimProcesses::MsgWaitForObject(Handle object) {
     Process* process = ByHandle(object);
-    if (process == nullptr) {
+    if (process == nullptr || process->program.waitFails) {
         return kWaitFailed;
     }
     if (Ended(*process)) {

@@ -27,6 +27,8 @@ struct SimProgram {
     std::uint64_t runMs = 0;
     unsigned long exitCode = 0;
     std::vector<SimProgramWindow> windows;
+    // Waiting for it fails, as for a handle the system will not wait on.
+    bool waitFails = false;
 };
 
 // Child processes on the simulated machine. Waiting for one moves the

@@ -16,7 +16,14 @@ constexpr std::size_t kMaxPath = 260;
 
 }  // namespace
 
-const IniFile* SimProfile::Parse(const std::string& file) {
+std::string SimProfile::Qualify(const std::string& file) const {
+    const bool relative = file.find('\\') != std::string::npos && file[0] != '\\' &&
+                          (file.size() < 2 || file[1] != ':');
+    return m_system != nullptr && relative ? m_system->FullPathName(file) : file;
+}
+
+const IniFile* SimProfile::Parse(const std::string& given) {
+    const std::string file = Qualify(given);
     const std::uint64_t generation = m_files.Generation(file);
     if (generation == 0 || SimFiles::Normalize(file).size() >= kMaxPath) {
         return nullptr;

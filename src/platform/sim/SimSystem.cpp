@@ -5,6 +5,19 @@
 
 namespace kestavo::sim {
 
+bool SimSystem::IsLeadByte(unsigned char byte) {
+    switch (codePage) {
+        case 932:
+            return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        case 936:
+        case 949:
+        case 950:
+            return byte >= 0x81 && byte <= 0xFE;
+        default:
+            return false;
+    }
+}
+
 std::string SimSystem::EnvironmentVariable(const std::string& name) {
     const auto it = environment.find(name);
     return it == environment.end() ? std::string() : it->second;

@@ -17,7 +17,9 @@ public:
     SimSystem(const SimScheduler& scheduler, SimTrace& trace, const SimFiles& files)
         : m_scheduler(scheduler), m_trace(trace), m_files(files) {}
 
-    std::string CurrentDirectory() override { return currentDirectory; }
+    std::string CurrentDirectory() override {
+        return currentDirectoryNameless ? std::string() : currentDirectory;
+    }
     std::string SystemDirectory() override { return systemDirectory; }
     std::string WindowsDirectory() override { return windowsDirectory; }
     bool FileExists(const std::string& path) override { return m_files.Exists(path); }
@@ -25,6 +27,7 @@ public:
     std::string FullPathName(const std::string& path) override;
     bool AnyFileMatches(const std::string& pattern) override;
     std::string AppName() override { return appName; }
+    bool IsLeadByte(unsigned char byte) override;
     std::string EnvironmentVariable(const std::string& name) override;
     std::string SpecialFolderPath(int csidl) override;
     OsVersion GetOsVersion() override { return osVersion; }
@@ -33,7 +36,14 @@ public:
     void EnableThreeDimensionalControls() override;
     void InitCommonControls() override;
 
+    // The current folder; the program is told none when the ANSI code page
+    // cannot name it, by its long name or a short one.
     std::string currentDirectory = "C:\\SETUP";
+    bool currentDirectoryNameless = false;
+    // The ANSI code page: 1252 (Western) unless a test asks for a double-
+    // byte one, 932 (Japanese), 936 (Simplified Chinese), 949 (Korean) or
+    // 950 (Traditional Chinese).
+    unsigned codePage = 1252;
     std::string systemDirectory = "C:\\WINDOWS\\SYSTEM32";
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string appName = "setup";

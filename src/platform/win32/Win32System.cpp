@@ -4,8 +4,10 @@
 
 #include <commctrl.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 #include <winsock.h>
 
+#include <optional>
 #include <vector>
 
 namespace kestavo::win32 {
@@ -14,19 +16,35 @@ namespace {
 
 // Calls a "fill this buffer" function of the kernel until the buffer is
 // large enough, so no folder is ever cut.
-template <typename Query>
-std::string QueryText(Query query) {
-    std::vector<char> buffer(MAX_PATH + 1, '\0');
+template <typename Char = char, typename Query>
+std::basic_string<Char> QueryText(Query query) {
+    std::vector<Char> buffer(MAX_PATH + 1, Char());
     for (;;) {
         const UINT length = query(buffer.data(), static_cast<UINT>(buffer.size()));
         if (length == 0) {
             return {};
         }
         if (length < buffer.size()) {
-            return std::string(buffer.data(), length);
+            return std::basic_string<Char>(buffer.data(), length);
         }
-        buffer.assign(length + 1, '\0');
+        buffer.assign(length + 1, Char());
     }
+}
+
+// The text in the ANSI code page, or nothing when the code page lacks one
+// of its characters: Windows would put a '?' or a look-alike in its place.
+std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
+    const int length = static_cast<int>(text.size());
+    BOOL lossy = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
+                                         0, nullptr, &lossy);
+    if (size <= 0 || lossy) {
+        return std::nullopt;
+    }
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &ansi[0], size, nullptr,
+                        nullptr);
+    return ansi;
 }
 
 }  // namespace
@@ -37,8 +55,26 @@ Win32System::~Win32System() {
     }
 }
 
+// The folder is read wide and named by its long name when the ANSI code
+// page holds every character of it, else by its short name. When neither
+// can name it, it is named by nothing rather than by a name with '?' in it,
+// which leads to another folder or none. Systems without the wide call
+// (Windows 9x) have only the ANSI name.
 std::string Win32System::CurrentDirectory() {
-    return QueryText([](char* buffer, UINT size) { return GetCurrentDirectoryA(size, buffer); });
+    const std::wstring folder = QueryText<wchar_t>(
+        [](wchar_t* buffer, UINT size) { return GetCurrentDirectoryW(size, buffer); });
+    if (folder.empty()) {
+        return QueryText(
+            [](char* buffer, UINT size) { return GetCurrentDirectoryA(size, buffer); });
+    }
+    if (const auto longName = ToAnsiExactly(folder)) {
+        return *longName;
+    }
+    const std::wstring shortName = QueryText<wchar_t>([&folder](wchar_t* buffer, UINT size) {
+        return GetShortPathNameW(folder.c_str(), buffer, size);
+    });
+    const auto named = shortName.empty() ? std::nullopt : ToAnsiExactly(shortName);
+    return named ? *named : std::string();
 }
 
 std::string Win32System::SystemDirectory() {
@@ -54,13 +90,18 @@ bool Win32System::FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// The shell's path functions read the name character by character, so a
+// program named "ソフト.exe" keeps its first character.
 std::string Win32System::AppName() {
-    const std::string path = QueryText(
+    std::string path = QueryText(
         [](char* buffer, UINT size) { return GetModuleFileNameA(nullptr, buffer, size); });
-    const std::string::size_type slash = path.find_last_of("\\/:");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const std::string::size_type dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
+    char* const name = PathFindFileNameA(&path[0]);
+    *PathFindExtensionA(name) = '\0';
+    return name;
+}
+
+bool Win32System::IsLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
 }
 
 std::string Win32System::TempDirectory() {

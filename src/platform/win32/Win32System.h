@@ -20,6 +20,7 @@ public:
     std::string WindowsDirectory() override;
     bool FileExists(const std::string& path) override;
     std::string AppName() override;
+    bool IsLeadByte(unsigned char byte) override;
     std::string TempDirectory() override;
     std::string FullPathName(const std::string& path) override;
     bool AnyFileMatches(const std::string& pattern) override;
