@@ -8,20 +8,22 @@ namespace kestavo {
 namespace {
 
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-// Subkey names go through a buffer of 80 characters, the terminator
-// included, and unnamed values through one of 256 bytes.
-constexpr std::size_t kSubkeyNameCapacity = 80;
-constexpr std::size_t kDefaultValueCapacity = 256;
 
 }  // namespace
 
+// An empty title matches no window: Windows would take it for any window
+// without a title, and the condition would always hold.
 bool SystemProbes::IsProgramRunning(const std::string& title) {
-    return m_ports.windows.FindWindowByTitle(title) != kNullHandle;
+    return !title.empty() && m_ports.windows.FindWindowByTitle(title) != kNullHandle;
 }
 
 // WM_QUIT ends the owner's message loop without asking anything; no close
-// request is sent and nothing waits for the program to end.
+// request is sent and nothing waits for the program to end. An empty name
+// closes nothing, not some untitled window of another program.
 bool SystemProbes::CloseProgram(const std::string& name) {
+    if (name.empty()) {
+        return false;
+    }
     Handle window = m_ports.windows.FindWindowByTitle(name);
     if (window == kNullHandle) {
         window = m_ports.windows.FindWindowByClass(name);
@@ -33,25 +35,37 @@ bool SystemProbes::CloseProgram(const std::string& name) {
     return true;
 }
 
-// The first over-long subkey name ends the search, as the end of the list
-// does. An empty name matches nothing, not an entry without a display name.
+// On a 64-bit Windows a product may be registered in either registry, as
+// a 64-bit or a 32-bit program; both are searched, whatever the setup's
+// own bitness. An empty name matches nothing, not an entry without a
+// display name.
 bool SystemProbes::IsProgramInstalled(const std::string& name) {
     if (name.empty()) {
         return false;
     }
-    const Handle uninstall = m_ports.registry.OpenMachineKey(kUninstallKey);
+    IRegistryPort& registry = m_ports.registry;
+    if (!registry.HasTwoViews()) {
+        return IsInstalledIn(RegistryView::Own, name);
+    }
+    return IsInstalledIn(RegistryView::Bits64, name) || IsInstalledIn(RegistryView::Bits32, name);
+}
+
+// Every entry is looked at, whatever the length of its name or values.
+bool SystemProbes::IsInstalledIn(RegistryView view, const std::string& name) {
+    IRegistryPort& registry = m_ports.registry;
+    const Handle uninstall = registry.OpenMachineKey(kUninstallKey, view);
     if (uninstall == kNullHandle) {
         return false;
     }
     bool found = false;
     for (unsigned long i = 0; !found; ++i) {
-        const auto subkey = m_ports.registry.EnumKey(uninstall, i, kSubkeyNameCapacity);
+        const auto subkey = registry.EnumKey(uninstall, i);
         if (!subkey) {
             break;
         }
-        found = EntryMatches(uninstall, *subkey, name);
+        found = !subkey->empty() && EntryMatches(uninstall, *subkey, name);
     }
-    m_ports.registry.CloseKey(uninstall);
+    registry.CloseKey(uninstall);
     return found;
 }
 
@@ -59,12 +73,15 @@ bool SystemProbes::IsProgramInstalled(const std::string& name) {
 // names.
 bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
                                 const std::string& name) {
-    if (!m_ports.registry.QueryDefaultValue(uninstall, subkey, kDefaultValueCapacity)) {
+    IRegistryPort& registry = m_ports.registry;
+    if (!registry.QueryDefaultValue(uninstall, subkey)) {
         return false;
     }
-    return subkey == name ||
-           ReadMachineRegistryString(m_ports.registry, std::string(kUninstallKey) + "\\" + subkey,
-                                     "DisplayName") == name;
+    if (subkey == name) {
+        return true;
+    }
+    const auto displayName = registry.QueryValue(uninstall, subkey, "DisplayName");
+    return displayName && displayName->substr(0, displayName->find('\0')) == name;
 }
 
 bool SystemProbes::FileExists(const std::string& path) {

@@ -18,7 +18,8 @@ public:
     // Posts a quit request to the window with this title, or else of this
     // class; false when there is none.
     bool CloseProgram(const std::string& name);
-    // An uninstall entry with this key name or display name.
+    // An uninstall entry with this key name or display name, in either
+    // registry of a 64-bit Windows.
     bool IsProgramInstalled(const std::string& name);
     // Any file or folder matching the path, which may hold wildcards.
     bool FileExists(const std::string& path);
@@ -27,6 +28,7 @@ public:
     int GetWindows9xVersion();
 
 private:
+    bool IsInstalledIn(RegistryView view, const std::string& name);
     bool EntryMatches(Handle uninstall, const std::string& subkey, const std::string& name);
 
     Ports& m_ports;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -8,25 +7,38 @@
 
 namespace kestavo {
 
+// Which registry a key is opened in. A 64-bit Windows keeps two, one for
+// 64-bit programs and one for 32-bit ones; a program reads its own unless
+// it names the other. Only the program's own exists on other systems, and
+// some of them reject a key opened with a view named.
+enum class RegistryView { Own, Bits64, Bits32 };
+
 // Reads below HKEY_LOCAL_MACHINE, opening keys for reading only. Never
 // writes.
 class IRegistryPort {
 public:
     virtual ~IRegistryPort() = default;
 
-    // RegOpenKeyExA for reading; null when the key cannot be opened.
-    virtual Handle OpenMachineKey(const std::string& keyPath) = 0;
-    // RegEnumKeyA into a buffer of `capacity` characters: nothing at the end
-    // of the list or when the name does not fit.
-    virtual std::optional<std::string> EnumKey(Handle key, unsigned long index,
-                                               std::size_t capacity) = 0;
-    // RegQueryValueA of the subkey's unnamed value into a buffer of
-    // `capacity` bytes: whether it could be read.
-    virtual bool QueryDefaultValue(Handle key, const std::string& subkey, std::size_t capacity) = 0;
+    // Whether the system keeps two registries (a 64-bit Windows), so that
+    // a view may be named.
+    virtual bool HasTwoViews() = 0;
+    // RegOpenKeyExA for reading, in the view; null when the key cannot be
+    // opened.
+    virtual Handle OpenMachineKey(const std::string& keyPath, RegistryView view) = 0;
+    // RegEnumKeyExA: subkey `index`'s name, whole; nothing at the end of the
+    // list, and an empty name for one that cannot be read.
+    virtual std::optional<std::string> EnumKey(Handle key, unsigned long index) = 0;
+    // RegQueryValueA of the subkey's unnamed value, whatever its length:
+    // whether it could be read.
+    virtual bool QueryDefaultValue(Handle key, const std::string& subkey) = 0;
+    // A named value of the subkey, raw (RegQueryValueExA, any type), or
+    // nothing when the subkey cannot be opened or the value cannot be read.
+    virtual std::optional<std::string> QueryValue(Handle key, const std::string& subkey,
+                                                  const std::string& valueName) = 0;
     virtual void CloseKey(Handle key) = 0;
 
-    // The named value's raw data (RegQueryValueExA, any type), or nothing
-    // when the key cannot be opened or the value cannot be read.
+    // The named value's raw data in the program's own view, or nothing when
+    // the key cannot be opened or the value cannot be read.
     virtual std::optional<std::string> QueryMachineValue(const std::string& keyPath,
                                                          const std::string& valueName) = 0;
 };

@@ -64,6 +64,7 @@ inline constexpr unsigned TA_BOTTOM = 8;
 
 // Sounds.
 inline constexpr unsigned SND_ASYNC = 0x0001;
+inline constexpr unsigned SND_NODEFAULT = 0x0002;
 inline constexpr unsigned SND_LOOP = 0x0008;
 
 // Animation control messages.

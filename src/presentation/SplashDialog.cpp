@@ -45,12 +45,14 @@ bool SplashDialog::OnInitDialog() {
 }
 
 // Nothing stops the sound: a looping one goes on until the program ends.
+// A missing file plays nothing, rather than the system's default sound
+// over and over for the whole run.
 void SplashDialog::PlaySplashSound(const std::string& sound) {
     const std::string path = SetupFilePath(m_ports.system, "kvsound.wav");
     if (sound == "Sound On") {
-        m_ports.desktop.PlaySoundFile(path, SND_ASYNC);
+        m_ports.desktop.PlaySoundFile(path, SND_ASYNC | SND_NODEFAULT);
     } else if (sound == "Sound On - Loop") {
-        m_ports.desktop.PlaySoundFile(path, SND_ASYNC | SND_LOOP);
+        m_ports.desktop.PlaySoundFile(path, SND_ASYNC | SND_NODEFAULT | SND_LOOP);
     }
 }
 

@@ -33,6 +33,23 @@ TEST_F(SystemProbesTest, RunningAndClosingGoByTitleThenByClassInAnyCase) {
     EXPECT_TRUE(probes.CloseProgram("other"));
     EXPECT_TRUE(machine.trace.Has("post quit: Other (OtherClass)"));
     EXPECT_FALSE(probes.CloseProgram("Nothing like it"));
+
+    // A title wins over a class of the same name, even one listed first.
+    machine.processes.otherWindows.push_back(TopLevelWindow{0x41, 9, "First", "Twin"});
+    machine.processes.otherWindows.push_back(TopLevelWindow{0x42, 9, "Twin", "Second"});
+    EXPECT_TRUE(probes.CloseProgram("twin"));
+    EXPECT_TRUE(machine.trace.Has("post quit: Twin (Second)"));
+    EXPECT_FALSE(machine.trace.Has("post quit: First"));
+}
+
+// Windows would take an empty title for any untitled window, such as the
+// taskbar's.
+TEST_F(SystemProbesTest, AnEmptyNameFindsAndClosesNoWindow) {
+    machine.processes.otherWindows.push_back(TopLevelWindow{0x51, 4, "", "Shell_TrayWnd"});
+
+    EXPECT_FALSE(probes.IsProgramRunning(""));
+    EXPECT_FALSE(probes.CloseProgram(""));
+    EXPECT_FALSE(machine.trace.Has("post quit"));
 }
 
 TEST_F(SystemProbesTest, InstalledMatchesKeyNameOrExactDisplayName) {
@@ -48,17 +65,37 @@ TEST_F(SystemProbesTest, InstalledMatchesKeyNameOrExactDisplayName) {
     EXPECT_EQ(0u, machine.registry.OpenKeys());
 }
 
-TEST_F(SystemProbesTest, LongNamesEndTheSearchAndLongValuesSkipTheEntry) {
+TEST_F(SystemProbesTest, LongNamesAndLongValuesNeitherEndTheSearchNorHideAnEntry) {
+    const std::string longName = "C" + std::string(200, 'x');
     machine.registry.Put(std::string(kUninstall) + "A", "DisplayName", "First");
-    machine.registry.Put(std::string(kUninstall) + "B", "", std::string(256, 'v'));
+    machine.registry.Put(std::string(kUninstall) + "B", "", std::string(300, 'v'));
     machine.registry.Put(std::string(kUninstall) + "B", "DisplayName", "Second");
-    machine.registry.Put(std::string(kUninstall) + "C" + std::string(79, 'x'), "DisplayName", "x");
+    machine.registry.Put(std::string(kUninstall) + longName, "DisplayName", "Third");
     machine.registry.Put(std::string(kUninstall) + "D", "DisplayName", "Fourth");
 
-    EXPECT_TRUE(probes.IsProgramInstalled("First"));
-    EXPECT_FALSE(probes.IsProgramInstalled("Second"));
-    EXPECT_FALSE(probes.IsProgramInstalled("B"));
-    EXPECT_FALSE(probes.IsProgramInstalled("Fourth"));
+    for (const char* name : {"First", "Second", "B", "Third", longName.c_str(), "Fourth"}) {
+        EXPECT_TRUE(probes.IsProgramInstalled(name)) << name;
+    }
+}
+
+// A product is registered in the registry of its own bitness; a 32-bit
+// setup on a 64-bit Windows finds it in either, and on a 32-bit Windows
+// never names a registry, which older systems refuse.
+TEST_F(SystemProbesTest, BothRegistriesOfA64BitWindowsAreSearched) {
+    machine.registry.Put(std::string(kUninstall) + "Own", "DisplayName", "Own Tool");
+    machine.registry.Put(std::string(kUninstall) + "Wide", "DisplayName", "Wide Tool",
+                         RegistryView::Bits64);
+
+    EXPECT_TRUE(probes.IsProgramInstalled("Own Tool"));
+    EXPECT_FALSE(probes.IsProgramInstalled("Wide Tool"));
+    EXPECT_EQ(0u, machine.registry.RejectedViews());
+
+    machine.registry.twoViews = true;
+    EXPECT_TRUE(probes.IsProgramInstalled("Own Tool"));
+    EXPECT_TRUE(probes.IsProgramInstalled("Wide"));
+    EXPECT_TRUE(probes.IsProgramInstalled("Wide Tool"));
+    EXPECT_FALSE(probes.IsProgramInstalled("Other Tool"));
+    EXPECT_EQ(0u, machine.registry.OpenKeys());
 }
 
 TEST_F(SystemProbesTest, UnreadableUninstallListMeansNotInstalled) {

@@ -20,6 +20,7 @@ from wine_e2e import (PROBE_LIMIT, PROGRAM_LIMIT, WINE_RUN, WineProgram, WineTes
                       environment_path)
 
 BOX_CAPTION = "setup"  # the base name of the program file
+CAPTION = "Morlenby Kestavo"  # the progress dialog, the main window
 RESTART_CAPTION = "Dialog"
 STOP_MESSAGE = "Can't continue with installation... Aborting."
 IDOK = 1
@@ -140,14 +141,16 @@ class ActionsTest(WineTestCase):
 
         self.addCleanup(restore)
 
-    def add_uninstall_entry(self, name, display_name=None, default=None):
+    def add_uninstall_entry(self, name, display_name=None, default=None, view=()):
+        """An uninstall entry, in the registry of 32-bit programs when `view`
+        is ("/reg:32",) (the only one on 32-bit Windows)."""
         key = f"{UNINSTALL_KEY}\\{name}"
-        self.addCleanup(self.run_wine, "reg", "delete", key, "/f")
-        self.assertTrue(self.reg("add", key))
+        self.addCleanup(self.run_wine, "reg", "delete", key, "/f", *view)
+        self.assertTrue(self.reg("add", key, *view))
         if display_name is not None:
-            self.assertTrue(self.reg("add", key, "/v", "DisplayName", "/d", display_name))
+            self.assertTrue(self.reg("add", key, "/v", "DisplayName", "/d", display_name, *view))
         if default is not None:
-            self.assertTrue(self.reg("add", key, "/ve", "/d", default))
+            self.assertTrue(self.reg("add", key, "/ve", "/d", default, *view))
 
     def linux_path(self, windows):
         """Where a folder of the prefix lies on Linux."""
@@ -224,12 +227,15 @@ class ActionsTest(WineTestCase):
         self.run_wine("reg", "delete", DOTNET_KEY, "/f")
         # The key alone, without an install root, is no framework.
         self.assertTrue(self.reg("add", DOTNET_KEY))
+        # Listed before the entries looked for: its long name ends nothing.
+        self.add_uninstall_entry("KestavoE2E.A" + "x" * 150)
         self.add_uninstall_entry("KestavoE2E.ByKeyName")
         self.add_uninstall_entry("{6F1D2C1A-0E2E-4B7A-9D3C-5A0B2E4F7C11}",
                                  display_name="Kestavo E2E Display Name")
-        # An unnamed value too long for the probe's buffer hides the entry.
         self.add_uninstall_entry("KestavoE2E.LongDefault", display_name="Kestavo E2E Long",
                                  default="x" * 300)
+        self.add_uninstall_entry("KestavoE2E.Wow32", display_name="Kestavo E2E 32-bit",
+                                 view=("/reg:32",))
         windows = self.linux_path("C:\\windows")
         program_files = self.linux_path("C:\\Program Files")
         self.make_folder(f"{windows}/kestavo-e2e")
@@ -250,6 +256,7 @@ class ActionsTest(WineTestCase):
             box_if(installed, "KESTAVO E2E DISPLAY NAME", "display name in other case"),
             box_if(not_installed, "KESTAVO E2E DISPLAY NAME", "other case is not installed"),
             box_if(installed, "Kestavo E2E Long", "entry with long unnamed value"),
+            box_if(installed, "Kestavo E2E 32-bit", "entry of a 32-bit product"),
             box_if(exists, "<Windows Directory>\\kestavo-e2e\\marker.txt", "file"),
             box_if(exists, "Windows Directory\\kestavo-e2e\\marker.txt", "file, bare macro"),
             box_if(exists, "<Program Files>\\Kestavo E2E Vendor\\", "folder"),
@@ -260,7 +267,8 @@ class ActionsTest(WineTestCase):
             box_if(no_dotnet, "", "install root registered"),
         )
         self.answer_boxes(setup, "by key name", "by display name", "other case is not installed",
-                          "file", "file, bare macro", "folder")
+                          "entry with long unnamed value", "entry of a 32-bit product", "file",
+                          "file, bare macro", "folder")
         # While this box is shown, the framework gets installed: each
         # record asks the registry afresh.
         self.assertEqual(self.read_box(), "no install root")
@@ -320,7 +328,15 @@ class ActionsTest(WineTestCase):
             show_box("After both restarts"),
         )
         self.answer_boxes(setup, "Restart, then OK")
-        self.assertIsNotNone(self.desktop.wait_for_window(RESTART_CAPTION, NEXT_BOX_LIMIT))
+        restart = self.desktop.wait_for_window(RESTART_CAPTION, NEXT_BOX_LIMIT)
+        self.assertIsNotNone(restart)
+        # A modal dialog of the program: owned by its main window, which is
+        # hidden by now, so centred on the screen.
+        self.assertEqual(restart["owner"], CAPTION)
+        left, top, right, bottom = restart["rect"]
+        width, height = self.desktop.screen_size()
+        self.assertLessEqual(abs((left + right) - width), 1, restart["rect"])
+        self.assertLessEqual(abs((top + bottom) - height), 1, restart["rect"])
         controls = self.desktop.controls(RESTART_CAPTION)
         self.assertEqual({number: control["text"] for number, control in controls.items()},
                          {IDOK: "OK", IDCANCEL: "Cancel"})

@@ -46,6 +46,13 @@ class ProgressDialogTest(WineTestCase):
         self.assertGreater(white, len(pixels) // 2, "message area is not white")
         self.assertGreater(black, 20, "no black text in the message area")
 
+        # The icon dragged for the minimised dialog is its own, given as the
+        # dialog procedure's answer (not as a message result, read as 1).
+        code, (icons,) = self.desktop.probe("dragicon", CAPTION)
+        self.assertEqual(code, 0, "winprobe could not ask for the drag icon")
+        self.assertNotIn(icons["big_icon"], (0, 1))
+        self.assertEqual(icons["drag_icon"], icons["big_icon"])
+
         self.assertTrue(self.desktop.press_escape(CAPTION), "Escape not delivered")
         self.assertTrue(setup.wait(2), f"setup.exe {setup.state()} 2 s after Escape")
 

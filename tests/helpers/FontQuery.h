@@ -2,8 +2,9 @@
 
 // What winprobe asks of a control inside the control's own process. GDI
 // handles belong to the process that made them, and Wine does not even pass
-// WM_GETFONT between processes, so winprobe hooks the control's thread with
-// winprobehook.dll and reads the answer from a named shared memory block.
+// WM_GETFONT (or WM_GETICON) between processes, so winprobe hooks the
+// control's thread with winprobehook.dll and reads the answer from a named
+// shared memory block.
 
 #include <windows.h>
 
@@ -22,6 +23,8 @@ struct FontAnswer {
     LOGFONTW paintFont;  // font selected after the colour request
     COLORREF paintText;  // text colour set by the colour request
     COLORREF paintBack;  // colour of the brush the colour request returned
+    UINT_PTR dragIcon;   // the answer to WM_QUERYDRAGICON
+    UINT_PTR bigIcon;    // the window's big icon (WM_GETICON)
 };
 
 inline std::wstring FontAnswerName(DWORD probeProcessId) {

@@ -9,6 +9,8 @@
 //   winprobe click TITLE ID       clicks that window's button ID and waits until the window
 //                                 has closed
 //   winprobe icon TITLE ID        which standard icon that window's static control ID shows
+//   winprobe dragicon TITLE       the icon that window answers WM_QUERYDRAGICON with, beside
+//                                 its big icon, both asked inside its process
 //
 // Titles match exactly, case included. Exit code 0 on success, 1 when the
 // window is not there (in time) or the action failed, 2 on bad usage.
@@ -105,8 +107,10 @@ std::string WindowLine(HWND window) {
     GetWindowThreadProcessId(window, &processId);
     RECT rect = {};
     GetWindowRect(window, &rect);
+    const HWND owner = GetWindow(window, GW_OWNER);
     return "{\"hwnd\":" + std::to_string(reinterpret_cast<UINT_PTR>(window)) +
            ",\"pid\":" + std::to_string(processId) + ",\"title\":" + Quote(TextOf(window)) +
+           ",\"owner\":" + (owner ? Quote(TextOf(owner)) : std::string("null")) +
            ",\"class\":" + Quote(ClassOf(window)) + ",\"rect\":" + Json(rect) +
            ",\"client\":" + Json(ClientOnScreen(window)) +
            ",\"style\":" + std::to_string(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) +
@@ -352,6 +356,21 @@ int CompareShownIcon(const std::wstring& title, int id) {
     return 0;
 }
 
+int PrintDragIcon(const std::wstring& title) {
+    HWND window = FindVisibleWindow(title);
+    if (!window) {
+        return 1;
+    }
+    FontProbe probe(window);
+    FontAnswer answer = {};
+    if (!probe.Ask(window, &answer)) {
+        return 1;
+    }
+    PrintLine("{\"drag_icon\":" + std::to_string(answer.dragIcon) +
+              ",\"big_icon\":" + std::to_string(answer.bigIcon) + "}");
+    return 0;
+}
+
 int PrintScreenSize() {
     PrintLine("{\"screen\":[" + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," +
               std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "]}");
@@ -384,9 +403,12 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"icon" && argc == 4) {
         return CompareShownIcon(argv[2], _wtoi(argv[3]));
     }
+    if (command == L"dragicon" && argc == 3) {
+        return PrintDragIcon(argv[2]);
+    }
     std::fputs(
         "usage: winprobe screen | list | controls TITLE | wait TITLE SECONDS | escape TITLE\n"
-        "       | click TITLE ID | icon TITLE ID\n",
+        "       | click TITLE ID | icon TITLE ID | dragicon TITLE\n",
         stderr);
     return 2;
 }

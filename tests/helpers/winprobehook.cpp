@@ -42,6 +42,8 @@ void AnswerFontQuery(HWND control, DWORD probeProcessId) {
         if (lstrcmpiW(className, L"Static") == 0) {
             ReadPaintColours(control, font, answer);
         }
+        answer->dragIcon = static_cast<UINT_PTR>(SendMessageW(control, WM_QUERYDRAGICON, 0, 0));
+        answer->bigIcon = static_cast<UINT_PTR>(SendMessageW(control, WM_GETICON, ICON_BIG, 0));
         answer->answered = TRUE;
         UnmapViewOfFile(answer);
     }

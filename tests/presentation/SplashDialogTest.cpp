@@ -132,8 +132,8 @@ TEST_F(SplashModeTest, SoundPlaysInEveryModeDisabledIncluded) {
         const char* expected;
     };
     for (const Case& c :
-         {Case{"Disabled", "Sound On", "flags 1"}, Case{"", "Sound On - Loop", "flags 9"},
-          Case{"Animation", "Sound On", "flags 1"}, Case{"Picture", "sound on", nullptr}}) {
+         {Case{"Disabled", "Sound On", "flags 3"}, Case{"", "Sound On - Loop", "flags 11"},
+          Case{"Animation", "Sound On", "flags 3"}, Case{"Picture", "sound on", nullptr}}) {
         sim::SimMachine fresh;
         fresh.PutSetupFile("kestavo.tag",
                            std::string("[SPLASH]\nA0=") + c.mode + "\nA2=" + c.sound + "\n");

@@ -27,7 +27,13 @@ std::string SimRegistry::Normalize(const std::string& keyPath) {
     return normal;
 }
 
-void SimRegistry::AddKey(const std::string& keyPath) {
+SimRegistry::Keys& SimRegistry::ViewKeys(RegistryView view) {
+    const bool bits64 = view == RegistryView::Own ? ownIs64Bit : view == RegistryView::Bits64;
+    return bits64 ? m_keys64 : m_keys32;
+}
+
+void SimRegistry::AddKey(const std::string& keyPath, RegistryView view) {
+    Keys& keys = ViewKeys(view);
     std::string path = keyPath;
     while (!path.empty() && path.back() == '\\') {
         path.pop_back();
@@ -35,20 +41,21 @@ void SimRegistry::AddKey(const std::string& keyPath) {
     for (std::string::size_type end = 0; end != std::string::npos;) {
         end = path.find('\\', end + 1);
         const std::string prefix = path.substr(0, end);
-        Key& key = m_keys[Normalize(prefix)];
+        Key& key = keys[Normalize(prefix)];
         key.name = prefix.substr(prefix.rfind('\\') + 1);
     }
 }
 
-void SimRegistry::Put(const std::string& keyPath, const std::string& valueName, std::string data) {
-    AddKey(keyPath);
-    m_keys[Normalize(keyPath)].values[Lower(valueName)] = std::move(data);
+void SimRegistry::Put(const std::string& keyPath, const std::string& valueName, std::string data,
+                      RegistryView view) {
+    AddKey(keyPath, view);
+    ViewKeys(view)[Normalize(keyPath)].values[Lower(valueName)] = std::move(data);
 }
 
-const SimRegistry::Key* SimRegistry::Find(const std::string& keyPath) const {
+const SimRegistry::Key* SimRegistry::Find(const Keys& keys, const std::string& keyPath) const {
     const std::string normal = Normalize(keyPath);
-    const auto found = m_keys.find(normal);
-    if (found == m_keys.end() || m_denied.count(normal) != 0) {
+    const auto found = keys.find(normal);
+    if (found == keys.end() || m_denied.count(normal) != 0) {
         return nullptr;
     }
     return &found->second;
@@ -56,7 +63,7 @@ const SimRegistry::Key* SimRegistry::Find(const std::string& keyPath) const {
 
 std::optional<std::string> SimRegistry::QueryMachineValue(const std::string& keyPath,
                                                           const std::string& valueName) {
-    const Key* key = Find(keyPath);
+    const Key* key = Find(ViewKeys(RegistryView::Own), keyPath);
     if (key == nullptr) {
         return std::nullopt;
     }
@@ -67,48 +74,60 @@ std::optional<std::string> SimRegistry::QueryMachineValue(const std::string& key
     return value->second;
 }
 
-Handle SimRegistry::OpenMachineKey(const std::string& keyPath) {
-    if (Find(keyPath) == nullptr) {
+Handle SimRegistry::OpenMachineKey(const std::string& keyPath, RegistryView view) {
+    if (view != RegistryView::Own && !twoViews) {
+        ++m_rejectedViews;
+        return kNullHandle;
+    }
+    Keys& keys = ViewKeys(view);
+    if (Find(keys, keyPath) == nullptr) {
         return kNullHandle;
     }
     const Handle handle = m_nextKey++;
-    m_open[handle] = Normalize(keyPath);
+    m_open[handle] = {&keys, Normalize(keyPath)};
     return handle;
 }
 
-std::optional<std::string> SimRegistry::EnumKey(Handle key, unsigned long index,
-                                                std::size_t capacity) {
+std::optional<std::string> SimRegistry::EnumKey(Handle key, unsigned long index) {
     const auto open = m_open.find(key);
     if (open == m_open.end()) {
         return std::nullopt;
     }
-    const std::string prefix = open->second + "\\";
-    std::vector<const Key*> children;
-    for (const auto& entry : m_keys) {
+    const std::string prefix = open->second.second + "\\";
+    unsigned long position = 0;
+    for (const auto& entry : *open->second.first) {
         if (entry.first.compare(0, prefix.size(), prefix) == 0 &&
-            entry.first.find('\\', prefix.size()) == std::string::npos) {
-            children.push_back(&entry.second);
+            entry.first.find('\\', prefix.size()) == std::string::npos && position++ == index) {
+            return entry.second.name;
         }
     }
-    if (index >= children.size() || children[index]->name.size() >= capacity) {
-        return std::nullopt;
-    }
-    return children[index]->name;
+    return std::nullopt;
 }
 
-// An unnamed value that was never set reads as empty text; one that does
-// not fit the buffer, terminator included, cannot be read.
-bool SimRegistry::QueryDefaultValue(Handle key, const std::string& subkey, std::size_t capacity) {
+const SimRegistry::Key* SimRegistry::FindBelow(Handle key, const std::string& subkey) {
     const auto open = m_open.find(key);
     if (open == m_open.end()) {
-        return false;
+        return nullptr;
     }
-    const Key* child = Find(open->second + "\\" + subkey);
+    return Find(*open->second.first, open->second.second + "\\" + subkey);
+}
+
+// An unnamed value that was never set reads as empty text.
+bool SimRegistry::QueryDefaultValue(Handle key, const std::string& subkey) {
+    return FindBelow(key, subkey) != nullptr;
+}
+
+std::optional<std::string> SimRegistry::QueryValue(Handle key, const std::string& subkey,
+                                                   const std::string& valueName) {
+    const Key* child = FindBelow(key, subkey);
     if (child == nullptr) {
-        return false;
+        return std::nullopt;
     }
-    const auto value = child->values.find("");
-    return value == child->values.end() || value->second.size() < capacity;
+    const auto value = child->values.find(Lower(valueName));
+    if (value == child->values.end()) {
+        return std::nullopt;
+    }
+    return value->second;
 }
 
 }  // namespace kestavo::sim

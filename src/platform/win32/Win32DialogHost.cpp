@@ -13,11 +13,27 @@ namespace {
 struct ModalRun {
     IDialogEvents& events;
     std::unique_ptr<Win32DialogWindow> window;
+    HWND owner = nullptr;
+    // Where the main window is recorded by the first dialog.
+    HWND* mainWindow = nullptr;
 };
 
-INT_PTR Answer(HWND dialog, LRESULT result) {
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
-    return TRUE;
+// Centres the dialog on its owner, or on the work area while the owner is
+// hidden, as the application framework places its dialogs.
+void CentreOnOwner(HWND dialog, HWND owner) {
+    RECT area = {};
+    if (IsWindowVisible(owner) && !IsIconic(owner)) {
+        GetWindowRect(owner, &area);
+    } else {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT rect = {};
+    GetWindowRect(dialog, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR PaintDialog(HWND dialog, IDialogEvents& events) {
@@ -45,7 +61,13 @@ INT_PTR ReflectColour(ModalRun& run, UINT message, WPARAM wParam, LPARAM lParam)
 
 int Win32DialogHost::RunModal(int templateId, IDialogEvents& events) {
     ModalRun run{events, nullptr};
-    return static_cast<int>(DialogBoxParamA(m_instance, MAKEINTRESOURCEA(templateId), nullptr,
+    if (m_mainThread == 0) {
+        m_mainThread = GetCurrentThreadId();
+        run.mainWindow = &m_mainWindow;
+    } else if (m_mainThread == GetCurrentThreadId() && IsWindow(m_mainWindow)) {
+        run.owner = m_mainWindow;
+    }
+    return static_cast<int>(DialogBoxParamA(m_instance, MAKEINTRESOURCEA(templateId), run.owner,
                                             &DialogProc, reinterpret_cast<LPARAM>(&run)));
 }
 
@@ -60,13 +82,29 @@ std::string Win32DialogHost::LoadStringResource(int resourceId) {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
+// An owned dialog is centred unless its own initialisation placed it.
+INT_PTR Win32DialogHost::InitDialog(HWND dialog, LPARAM lParam) {
+    auto* run = reinterpret_cast<ModalRun*>(lParam);
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    if (run->mainWindow != nullptr) {
+        *run->mainWindow = dialog;
+    }
+    run->window = std::make_unique<Win32DialogWindow>(dialog);
+    RECT before = {};
+    GetWindowRect(dialog, &before);
+    const BOOL focusDefault = run->events.OnInitDialog(*run->window) ? TRUE : FALSE;
+    RECT after = {};
+    GetWindowRect(dialog, &after);
+    if (run->owner != nullptr && IsWindow(dialog) && EqualRect(&before, &after)) {
+        CentreOnOwner(dialog, run->owner);
+    }
+    return focusDefault;
+}
+
 INT_PTR CALLBACK Win32DialogHost::DialogProc(HWND dialog, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto* run = reinterpret_cast<ModalRun*>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        run->window = std::make_unique<Win32DialogWindow>(dialog);
-        return run->events.OnInitDialog(*run->window) ? TRUE : FALSE;
+        return InitDialog(dialog, lParam);
     }
     auto* run = reinterpret_cast<ModalRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (run == nullptr) {
@@ -81,8 +119,10 @@ INT_PTR CALLBACK Win32DialogHost::DialogProc(HWND dialog, UINT message, WPARAM w
         case WM_COMMAND:
             run->events.OnCommand(LOWORD(wParam));
             return TRUE;
+        // One of the messages whose answer is the procedure's own return
+        // value; a message result would be ignored.
         case WM_QUERYDRAGICON:
-            return Answer(dialog, static_cast<LRESULT>(run->events.OnQueryDragIcon()));
+            return static_cast<INT_PTR>(run->events.OnQueryDragIcon());
         case WM_CTLCOLORMSGBOX:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

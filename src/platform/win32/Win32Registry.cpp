@@ -6,49 +6,103 @@
 
 namespace kestavo::win32 {
 
+namespace {
+
+// The longest key name the registry allows, and its terminator.
+constexpr DWORD kKeyNameCapacity = 256;
+
+// A value's raw data, read whole.
+std::optional<std::string> ReadValue(HKEY key, const std::string& valueName) {
+    DWORD size = 0;
+    if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::vector<BYTE> buffer(size, 0);
+    if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, buffer.data(), &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(buffer.begin(), buffer.begin() + size);
+}
+
+REGSAM ViewAccess(RegistryView view) {
+    switch (view) {
+        case RegistryView::Bits64:
+            return KEY_READ | KEY_WOW64_64KEY;
+        case RegistryView::Bits32:
+            return KEY_READ | KEY_WOW64_32KEY;
+        default:
+            return KEY_READ;
+    }
+}
+
+}  // namespace
+
+// A 64-bit program runs only on a 64-bit Windows; a 32-bit one asks
+// whether it runs under WOW64, through the export that systems before XP
+// SP2 lack.
+bool Win32Registry::HasTwoViews() {
+#ifdef _WIN64
+    return true;
+#else
+    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64Process != nullptr && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
+#endif
+}
+
 std::optional<std::string> Win32Registry::QueryMachineValue(const std::string& keyPath,
                                                             const std::string& valueName) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    DWORD size = 0;
-    std::optional<std::string> data;
-    if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, nullptr, &size) ==
-        ERROR_SUCCESS) {
-        std::vector<BYTE> buffer(size, 0);
-        if (RegQueryValueExA(key, valueName.c_str(), nullptr, nullptr, buffer.data(), &size) ==
-            ERROR_SUCCESS) {
-            data = std::string(buffer.begin(), buffer.begin() + size);
-        }
-    }
+    std::optional<std::string> data = ReadValue(key, valueName);
     RegCloseKey(key);
     return data;
 }
 
-Handle Win32Registry::OpenMachineKey(const std::string& keyPath) {
+Handle Win32Registry::OpenMachineKey(const std::string& keyPath, RegistryView view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, ViewAccess(view), &key) !=
+        ERROR_SUCCESS) {
         return kNullHandle;
     }
     return reinterpret_cast<Handle>(key);
 }
 
-std::optional<std::string> Win32Registry::EnumKey(Handle key, unsigned long index,
-                                                  std::size_t capacity) {
-    std::vector<char> name(capacity, '\0');
-    if (RegEnumKeyA(reinterpret_cast<HKEY>(key), index, name.data(),
-                    static_cast<DWORD>(capacity)) != ERROR_SUCCESS) {
+std::optional<std::string> Win32Registry::EnumKey(Handle key, unsigned long index) {
+    char name[kKeyNameCapacity] = {};
+    DWORD length = kKeyNameCapacity;
+    const LONG result = RegEnumKeyExA(reinterpret_cast<HKEY>(key), index, name, &length, nullptr,
+                                      nullptr, nullptr, nullptr);
+    if (result == ERROR_NO_MORE_ITEMS) {
         return std::nullopt;
     }
-    return std::string(name.data());
+    return result == ERROR_SUCCESS ? std::string(name, length) : std::string();
 }
 
-bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey, std::size_t capacity) {
-    std::vector<char> value(capacity, '\0');
-    LONG size = static_cast<LONG>(capacity);
-    return RegQueryValueA(reinterpret_cast<HKEY>(key), subkey.c_str(), value.data(), &size) ==
+// Asking for the size alone reads the value as far as Windows needs to
+// tell whether it can be read, whatever its length.
+bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey) {
+    LONG size = 0;
+    return RegQueryValueA(reinterpret_cast<HKEY>(key), subkey.c_str(), nullptr, &size) ==
            ERROR_SUCCESS;
+}
+
+std::optional<std::string> Win32Registry::QueryValue(Handle key, const std::string& subkey,
+                                                     const std::string& valueName) {
+    HKEY child = nullptr;
+    if (RegOpenKeyExA(reinterpret_cast<HKEY>(key), subkey.c_str(), 0, KEY_READ, &child) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::optional<std::string> data = ReadValue(child, valueName);
+    RegCloseKey(child);
+    return data;
 }
 
 void Win32Registry::CloseKey(Handle key) {

@@ -11,12 +11,14 @@ namespace kestavo::win32 {
 // access rights would be refused to users without administrative rights.
 class Win32Registry : public IRegistryPort {
 public:
+    bool HasTwoViews() override;
     std::optional<std::string> QueryMachineValue(const std::string& keyPath,
                                                  const std::string& valueName) override;
-    Handle OpenMachineKey(const std::string& keyPath) override;
-    std::optional<std::string> EnumKey(Handle key, unsigned long index,
-                                       std::size_t capacity) override;
-    bool QueryDefaultValue(Handle key, const std::string& subkey, std::size_t capacity) override;
+    Handle OpenMachineKey(const std::string& keyPath, RegistryView view) override;
+    std::optional<std::string> EnumKey(Handle key, unsigned long index) override;
+    bool QueryDefaultValue(Handle key, const std::string& subkey) override;
+    std::optional<std::string> QueryValue(Handle key, const std::string& subkey,
+                                          const std::string& valueName) override;
     void CloseKey(Handle key) override;
 };
 
