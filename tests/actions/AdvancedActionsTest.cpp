@@ -67,18 +67,23 @@ TEST_F(AdvancedActionsTest, ConditionsThatHoldActAndOthersDoNothing) {
     machine.processes.otherWindows.push_back(TopLevelWindow{0x10, 7, "Acme Writer", "AcmeMain"});
     machine.system.osVersion = ISystemPort::OsVersion{1, 4, 10};
     PutList(
-        5,
+        6,
         Record(0, "If the program described below is running", "ACME WRITER", "Show MessageBox", "",
                "", "writer is running") +
             Record(1, "If the program described below is running", "Other", "Show MessageBox",
                    "Stop installation", "", "never") +
             Record(2, "If Windows 95", "", "Show MessageBox", "Stop installation", "", "95") +
             Record(3, "If Windows 98", "", "Show MessageBox", "Continue Installation", "", "98") +
-            Record(4, "If .NET Framework don't exist", "", "Show MessageBox", "", "", "no .NET"));
+            Record(4, "If .NET Framework don't exist", "", "Show MessageBox", "", "", "no .NET") +
+            // Run Program starts the argument, not the subject, as the
+            // shell's default would show it.
+            Record(5, "If the program described below is running", "Acme Writer", "Run Program", "",
+                   "", "C:\\Tools\\helper.exe", "ignored"));
 
     EXPECT_EQ(0u, RunSetup());
 
     EXPECT_EQ((std::vector<std::string>{"writer is running", "98", "no .NET"}), Boxes());
+    EXPECT_TRUE(machine.trace.Has("shell run failed: file=C:\\Tools\\helper.exe params= show=10"));
     EXPECT_TRUE(machine.trace.Has(kMsiexecStart));
 }
 

@@ -21,6 +21,11 @@ protected:
         dialog.m_strCommonFilesDir = "C:\\Program Files\\Common Files";
         dialog.m_strWindowsDisk = "C:";
         dialog.m_strFontsDir = "C:\\WINDOWS\\Fonts";
+        dialog.m_strFavoritesDir = "F";
+        dialog.m_strDocumentsDir = "D";
+        dialog.m_strMyPicturesDir = "P";
+        dialog.m_strMyMusicDir = "M";
+        dialog.m_strSendToDir = "S";
         dialog.m_strInstallDir = "C:\\Program Files\\Acme";
     }
 
@@ -36,6 +41,8 @@ TEST_F(FolderMacrosTest, BracketedMacrosAreReplacedEverywhere) {
     EXPECT_EQ("C:\\WINDOWS\\Fonts;C:\\WINDOWS\\Fonts", Expand("<Fonts Folder>;<Fonts Folder>"));
     EXPECT_EQ("C:\\WINDOWS\\SYSTEM32|C:\\Program Files\\Common Files|C:",
               Expand("<Shared DLLs>|<Common Files Directory>|<Windows Disk>"));
+    EXPECT_EQ("F|D|P|M|S", Expand("<Favorites Folder>|<Documents Folder>|<My Pictures Folder>|"
+                                  "<My Music Folder>|<Send To Folder>"));
     EXPECT_EQ("<program files>\\x", Expand("<program files>\\x"));
     EXPECT_EQ("", Expand(""));
 }

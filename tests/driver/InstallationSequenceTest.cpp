@@ -195,9 +195,12 @@ TEST_F(InstallationSequenceTest, DeepSetupFolderInstallsWithTheWholeCommandLine)
 }
 
 TEST_F(InstallationSequenceTest, ListCountsFollowAtoIAndMissingProgramsAreSkipped) {
+    // The first program's 150 characters are cut to 99.
     PutTag(
         "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=3abc\n"
-        "A0=missing.exe\nB0=Before installation\n"
+        "A0=" +
+        std::string(146, 'm') +
+        ".exe\nB0=Before installation\n"
         "A1=one.exe\nB1=Before installation\n"
         "A2=two.exe\nB2=Before installation\n"
         "A3=three.exe\nB3=Before installation\n");
@@ -208,7 +211,7 @@ TEST_F(InstallationSequenceTest, ListCountsFollowAtoIAndMissingProgramsAreSkippe
     Run();
 
     EXPECT_EQ((std::vector<std::string>{
-                  "start failed: app=missing.exe cmd= dir=C:\\SETUP",
+                  "start failed: app=" + std::string(99, 'm') + " cmd= dir=C:\\SETUP",
                   "start: app=one.exe cmd= dir=C:\\SETUP",
                   "start: app=two.exe cmd= dir=C:\\SETUP",
                   kInstall,

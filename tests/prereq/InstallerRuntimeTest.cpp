@@ -92,16 +92,19 @@ TEST_F(InstallerRuntimeTest, RedistributableFollowsTheSystemFamily) {
 TEST_F(InstallerRuntimeTest, OutdatedRuntimeRunsAtStartUpAndAgainBeforeThePackage) {
     RuntimeReports({1, 20, 0});
     Windows(1, 4, 10);
-    PutTag("[SPLASH]\nA0=Disabled\n");
+    machine.processes.AddProgram("C:\\SETUP\\switch.exe", sim::SimProgram{1000, 0, {}});
+    PutTag("[SPLASH]\nA0=Disabled\n[APPINFO]\nLanguageM=Auto-Detect Language\n");
 
     RunSetup();
 
-    // At start-up through the shell, before any window; in the sequence
-    // through the process runner, before the package.
+    // At start-up through the shell, before the language step and any
+    // window; in the sequence through the process runner, before the
+    // package.
     EXPECT_EQ(0, TimeOf("shell: file=C:\\SETUP\\InstMsiA.exe params= dir=C:\\SETUP"));
-    EXPECT_EQ(4000, TimeOf("dialog 102: create"));
-    EXPECT_EQ(6000, TimeOf("start: app=C:\\SETUP\\InstMsiA.exe cmd= dir=C:\\SETUP"));
-    EXPECT_EQ(10000, TimeOf("start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe"));
+    EXPECT_EQ(4000, TimeOf("shell: file=C:\\SETUP\\switch.exe"));
+    EXPECT_EQ(5000, TimeOf("dialog 102: create"));
+    EXPECT_EQ(7000, TimeOf("start: app=C:\\SETUP\\InstMsiA.exe cmd= dir=C:\\SETUP"));
+    EXPECT_EQ(11000, TimeOf("start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe"));
     EXPECT_EQ(0u, machine.processes.OpenHandles());
 }
 
@@ -135,6 +138,7 @@ TEST_F(InstallerRuntimeTest, SystemFolderAtARootGetsNoSecondSeparator) {
     EnsureInstallerRuntime(machine.GetPorts());
 
     EXPECT_FALSE(machine.trace.Has("shell"));
+    EXPECT_EQ((std::vector<std::string>{"C:\\msi.dll"}), machine.modules.versionsAsked);
 }
 
 }  // namespace

@@ -97,6 +97,17 @@ TEST_F(BillboardDialogTest, SlideshowRunsBesideTheInstallationEvenWhenSilent) {
     EXPECT_EQ(0, TimeOf("thread start: CBillBoardTH"));
     EXPECT_EQ(3000, TimeOf("dialog 142: end 1"));
     EXPECT_EQ(10000, TimeOf("dialog 102: end 1"));
+
+    // Any count but zero starts the thread, a negative one too.
+    for (const char* total : {"-1", "0", ""}) {
+        sim::SimMachine fresh;
+        fresh.PutSetupFile("kestavo.tag",
+                           std::string("[BUILD]\nSILENT=1\n[BILLBOARDSKV]\nTOTAL=") + total + "\n");
+        SetupApp run(fresh.GetPorts());
+        run.InitInstance();
+        EXPECT_EQ(std::string(total) == "-1", fresh.trace.Has("thread start: CBillBoardTH"))
+            << total;
+    }
 }
 
 }  // namespace

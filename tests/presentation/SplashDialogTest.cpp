@@ -153,6 +153,7 @@ TEST_F(SplashModeTest, InternetShortcutShowsTheAddressOverThePlaceholder) {
     RunSplash("A0=Internet Shortcut\nA1=http://vendor.invalid/" + std::string(120, 'p') +
               "\nA4=1\n");
 
+    EXPECT_TRUE(machine.trace.Has("dialog 134: place (192, 144, 640 x 450) on top, flags 0"));
     EXPECT_TRUE(machine.trace.Has("browser: created as item 1003 at (0, 0, 640 x 450)"));
     EXPECT_TRUE(
         machine.trace.Has("browser: navigated http://vendor.invalid/" + std::string(99 - 22, 'p')));

@@ -5,6 +5,7 @@
 namespace kestavo::sim {
 
 std::optional<ModuleVersion> SimModules::DllGetVersion(const std::string& path) {
+    versionsAsked.push_back(path);
     const auto it = m_dllVersions.find(SimFiles::Normalize(path));
     if (it == m_dllVersions.end()) {
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/IModulePort.h"
 #include "platform/sim/SimFiles.h"
@@ -22,6 +23,9 @@ public:
 
     // Windows XP in US English unless a test says otherwise.
     UiLanguage uiLanguage{true, true, 0x0409};
+    // Every path whose "DllGetVersion" was asked for, as the program formed
+    // it (the machine's own lookups would forgive a doubled separator).
+    std::vector<std::string> versionsAsked;
 
 private:
     std::map<std::string, ModuleVersion> m_dllVersions;
