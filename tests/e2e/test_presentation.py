@@ -337,6 +337,35 @@ class PresentationTest(WineTestCase):
             self.assertAlmostEqual(following - shown, 1.0, delta=0.5)
         self.assert_installation_went_on(setup)
 
+    def test_setup_ends_with_its_own_code_while_the_splash_or_the_billboards_go_on(self):
+        # The splash and billboard threads still count their timers and
+        # paint when the run ends: Cancel during the splash, billboards
+        # outliving the package. A crash then would replace the exit code
+        # (Linux sees it modulo 256).
+        media.solid(self.folder / "setup.bmp", 300, 200, RED)
+        images = self.folder / "images"
+        images.mkdir()
+        media.solid(images / "one.bmp", 200, 100, GREEN)
+        billboards = ["[BILLBOARDSKV]", "TOTAL=20"]
+        for number in range(20):
+            billboards += [f"B{number}=one.bmp", f"C{number}=1", f"D{number}={10 * number}"]
+        self.write_setup_file("kestavo.tag", ["[SPLASH]", "A0=Picture", "A4=30"] + billboards)
+        timeline = self.watch()
+
+        setup = self.start_setup_with()
+        _, splash = timeline.wait_for(window_at((362, 284, 662, 484)), 30)
+        self.assertIsNotNone(splash, "no splash")
+        self.assertTrue(self.desktop.press_escape(CAPTION), "Escape not delivered")
+        self.assertTrue(setup.wait(10), f"setup.exe {setup.state()} after Escape")
+        self.assertEqual(setup.state(), f"ended with exit code {1602 % 256}")
+
+        self.write_setup_file("kestavo.tag", ["[SPLASH]", "A0=Disabled"] + billboards)
+        setup = self.start_setup_with(wait=1000, exit=3010)
+        _, billboard = timeline.wait_for(window_at((1, 1, 201, 101)), 30)
+        self.assertIsNotNone(billboard, "no billboard")
+        self.assertTrue(setup.wait(SETUP_LIMIT), f"setup.exe {setup.state()}")
+        self.assertEqual(setup.state(), f"ended with exit code {3010 % 256}")
+
     def test_broken_pictures_and_missing_sound_are_passed_over(self):
         (self.folder / "setup.bmp").write_bytes(b"This is not a picture.\r\n")
         media.huge_bmp(self.folder / "huge.bmp", 10000, 10000)
