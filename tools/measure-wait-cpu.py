@@ -29,7 +29,8 @@ sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
 from installation_e2e import (BatchSetup, PrefixChanges, RecorderLog,  # noqa: E402
                               recorder_settings, wine_prefix)
-from wine_e2e import WINE_RUN, VirtualScreen, build_wine_arch, wine_setting  # noqa: E402
+from wine_e2e import (WINE_RUN, VirtualScreen, build_wine_arch,  # noqa: E402
+                      hold_wine_prefix, wine_setting)
 
 POLL_SECONDS = 0.02
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
@@ -119,13 +120,16 @@ def main():
     options = parser.parse_args()
     build = options.build or ROOT / "build" / wine_setting("SETUP_WINDOWS_PRESET")
     os.environ["SETUP_WINE_ARCH"] = build_wine_arch(build)
-    screen = VirtualScreen().start()
-    os.environ["DISPLAY"] = screen.display
-    try:
-        with tempfile.TemporaryDirectory(prefix="wait-cpu-") as work:
-            measure(build.resolve(), options.seconds, Path(work))
-    finally:
-        screen.stop()
+    # Its stand-in msiexec.exe must not be put back under a test run, nor
+    # stand in for that run's: the prefix is this program's until it ends.
+    with hold_wine_prefix(wine_prefix()):
+        screen = VirtualScreen().start()
+        os.environ["DISPLAY"] = screen.display
+        try:
+            with tempfile.TemporaryDirectory(prefix="wait-cpu-") as work:
+                measure(build.resolve(), options.seconds, Path(work))
+        finally:
+            screen.stop()
 
 
 if __name__ == "__main__":

@@ -11,14 +11,21 @@ does, for a whole test run), else a private Xvfb for the test class. Every
 program a test starts is ended when the test ends; the Wine prefix's own
 processes end with the last program, or with `wineserver -k` at the end of
 the run.
+
+CTest's wine_desktop lock keeps the test classes of one CTest run apart;
+separate runs on one Wine prefix (two engineers, a test run beside
+tools/measure-wait-cpu.py) share its desktop, wineserver and system files
+too, so each class also holds the prefix itself for as long as it runs.
 """
 
+import fcntl
 import json
 import os
 import re
 import select
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -44,6 +51,23 @@ def wine_setting(name, env=None):
                             env=env, check=True, capture_output=True, text=True,
                             timeout=30).stdout
     return output.strip()
+
+
+def hold_wine_prefix(prefix):
+    """Waits until no other process holds the Wine prefix, then holds it
+    until the returned file is closed or this process ends, however it
+    ends. The tests change the prefix's system files and per-program
+    settings and put them back afterwards, which another run's programs
+    would otherwise see half-way, or undo under them."""
+    prefix = Path(prefix)
+    prefix.parent.mkdir(parents=True, exist_ok=True)
+    lock = open(f"{prefix}.e2e.lock", "a")
+    try:
+        fcntl.flock(lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    except BlockingIOError:
+        print(f"waiting for another test run in {prefix} to end", file=sys.stderr, flush=True)
+        fcntl.flock(lock, fcntl.LOCK_EX)
+    return lock
 
 
 def build_wine_arch(build):
@@ -240,6 +264,8 @@ class WineTestCase(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
+        # Released last, once the class's screen and programs are gone.
+        cls.addClassCleanup(hold_wine_prefix(wine_setting("WINEPREFIX")).close)
         cls.screen = VirtualScreen().start()
         cls.addClassCleanup(cls.screen.stop)
         # The first Wine start may have to make the prefix; doing it here
