@@ -4,8 +4,8 @@
 
 #include "actions/CompletionChoice.h"
 #include "actions/FolderMacros.h"
-#include "driver/ProcessRunner.h"
-#include "driver/SetupFolder.h"
+#include "core/ProcessRunner.h"
+#include "core/SetupFolder.h"
 #include "driver/SetupProgressDialog.h"
 #include "framework/AppMessageBox.h"
 #include "platform/WinConst.h"

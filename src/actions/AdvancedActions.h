@@ -5,7 +5,7 @@
 
 #include "actions/AdvancedAction.h"
 #include "actions/SystemProbes.h"
-#include "driver/TagFile.h"
+#include "core/TagFile.h"
 #include "platform/Ports.h"
 
 namespace kestavo {

@@ -1,6 +1,6 @@
 #include "actions/FolderMacros.h"
 
-#include "driver/SetupFolder.h"
+#include "core/SetupFolder.h"
 #include "driver/SetupProgressDialog.h"
 
 namespace kestavo {

@@ -1,8 +1,8 @@
 #include "driver/SetupApp.h"
 
-#include "driver/Globals.h"
+#include "core/Globals.h"
+#include "core/TagFile.h"
 #include "driver/SetupProgressDialog.h"
-#include "driver/TagFile.h"
 #include "framework/AppMessageBox.h"
 #include "platform/WinConst.h"
 #include "prereq/InstallerRuntime.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "driver/Globals.h"
+#include "core/Globals.h"
 #include "platform/WinConst.h"
 #include "prereq/InstallerRuntime.h"
 #include "presentation/CSlashTH.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "controls/LabelCtrl.h"
-#include "driver/TagFile.h"
+#include "core/TagFile.h"
 #include "framework/Dialog.h"
 #include "framework/ProgressCtrl.h"
 #include "platform/Ports.h"

@@ -1,7 +1,7 @@
 #include "prereq/InstallerRuntime.h"
 
-#include "driver/SetupFolder.h"
-#include "driver/TagFile.h"
+#include "core/SetupFolder.h"
+#include "core/TagFile.h"
 #include "platform/WinConst.h"
 
 namespace kestavo {

@@ -1,7 +1,7 @@
 #include "prereq/LanguageSelection.h"
 
-#include "driver/SetupFolder.h"
-#include "driver/TagFile.h"
+#include "core/SetupFolder.h"
+#include "core/TagFile.h"
 
 namespace kestavo {
 

@@ -1,7 +1,7 @@
 #include "presentation/BillboardDialog.h"
 
-#include "driver/SetupFolder.h"
-#include "driver/TagFile.h"
+#include "core/SetupFolder.h"
+#include "core/TagFile.h"
 #include "platform/WinConst.h"
 #include "presentation/TimerPeriod.h"
 #include "resources/resource.h"

@@ -1,8 +1,8 @@
 #include "presentation/CMainFrame.h"
 
-#include "driver/Globals.h"
-#include "driver/SetupFolder.h"
-#include "driver/TagFile.h"
+#include "core/Globals.h"
+#include "core/SetupFolder.h"
+#include "core/TagFile.h"
 #include "platform/WinConst.h"
 
 namespace kestavo {

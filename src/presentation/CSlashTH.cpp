@@ -1,6 +1,6 @@
 #include "presentation/CSlashTH.h"
 
-#include "driver/Globals.h"
+#include "core/Globals.h"
 #include "presentation/SplashDialog.h"
 
 namespace kestavo {

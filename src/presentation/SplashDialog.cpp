@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "driver/SetupFolder.h"
+#include "core/SetupFolder.h"
 #include "platform/WinConst.h"
 #include "presentation/TimerPeriod.h"
 #include "resources/resource.h"

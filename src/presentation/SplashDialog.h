@@ -3,7 +3,7 @@
 #include <string>
 
 #include "controls/CHtmlCtrl.h"
-#include "driver/TagFile.h"
+#include "core/TagFile.h"
 #include "framework/Dialog.h"
 #include "platform/Ports.h"
 #include "presentation/PictureLoader.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "driver/Globals.h"
+#include "core/Globals.h"
 #include "platform/sim/SimMachine.h"
 
 namespace kestavo::test {

@@ -1,4 +1,4 @@
-#include "driver/Globals.h"
+#include "core/Globals.h"
 
 namespace kestavo {
 

@@ -1,4 +1,4 @@
-#include "driver/SetupFolder.h"
+#include "core/SetupFolder.h"
 
 #include <cstring>
 

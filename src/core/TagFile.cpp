@@ -1,9 +1,9 @@
-#include "driver/TagFile.h"
+#include "core/TagFile.h"
 
 #include <climits>
 #include <utility>
 
-#include "driver/SetupFolder.h"
+#include "core/SetupFolder.h"
 
 namespace kestavo {
 

@@ -1,4 +1,4 @@
-#include "driver/ProcessRunner.h"
+#include "core/ProcessRunner.h"
 
 namespace kestavo {
 

@@ -1,11 +1,11 @@
-#include "driver/TagFile.h"
+#include "core/TagFile.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 
-#include "driver/SetupFolder.h"
+#include "core/SetupFolder.h"
 #include "support/SimFixture.h"
 
 namespace kestavo::test {
