@@ -6,6 +6,7 @@
 #include "actions/FolderMacros.h"
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
+#include "core/TagKeywords.h"
 #include "driver/SetupProgressDialog.h"
 #include "framework/AppMessageBox.h"
 #include "platform/WinConst.h"
@@ -15,7 +16,6 @@ namespace kestavo {
 namespace {
 
 const char kSection[] = "ADVACTIONSKV";
-const char kDeferred[] = "After Setup Complete Dialog";
 constexpr int kSetBit = 255;
 
 // The record number of a key "A0" to "H<n>" (any letter case, as the
@@ -111,7 +111,7 @@ AdvancedAction AdvancedActionList::ReadRecord(const TagFile& tag, int index) con
 }
 
 bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, ActionPass pass) {
-    if (pass == ActionPass::First && action.timing == kDeferred) {
+    if (pass == ActionPass::First && action.timing == keywords::kAfterSetupComplete) {
         m_dialog.m_nRunAfterComplete = kSetBit;
         return true;
     }
@@ -122,20 +122,20 @@ bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, Act
         RunThenAction(action);
         return Complete(action);
     }
-    if (action.type == "Show MessageBox") {
+    if (action.type == keywords::kShowMessageBox) {
         AppMessageBox(m_ports, action.argument);
         return Complete(action);
     }
-    if (action.type == "Run Tormivex") {
+    if (action.type == keywords::kRunTormivex) {
         RunTormivex();
         m_present.reset();
         return true;
     }
-    if (action.type == "Run 3rd party software") {
+    if (action.type == keywords::kRunThirdParty) {
         RunThirdParty(action);
         return Complete(action);
     }
-    if (action.type == "Run 3rd party software and wait") {
+    if (action.type == keywords::kRunThirdPartyAndWait) {
         RunProgramAndWait(m_ports.processes, ThirdPartyPath(action), action.parameters);
         return Complete(action);
     }
@@ -146,36 +146,36 @@ bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, Act
 // The types are compared in the list's own order.
 std::optional<bool> AdvancedActionList::TestCondition(const AdvancedAction& action) {
     const std::string& type = action.type;
-    if (type == "If the program described below is running") {
+    if (type == keywords::kIfRunning) {
         return m_probes.IsProgramRunning(action.subject);
     }
-    if (type == "If the program described below is installed") {
+    if (type == keywords::kIfInstalled) {
         return m_probes.IsProgramInstalled(action.subject);
     }
-    if (type == "If the program described below is not installed") {
+    if (type == keywords::kIfNotInstalled) {
         return !m_probes.IsProgramInstalled(action.subject);
     }
-    if (type == "If the file described below exists") {
+    if (type == keywords::kIfFileExists) {
         return m_probes.FileExists(ExpandFolderMacros(m_dialog, m_ports.system, action.subject));
     }
-    if (type == "If .NET Framework don't exist") {
+    if (type == keywords::kIfNoDotNet) {
         return !m_probes.IsDotNetPresent();
     }
-    if (type == "If Windows 95") {
+    if (type == keywords::kIfWindows95) {
         return m_probes.GetWindows9xVersion() == 95;
     }
-    if (type == "If Windows 98") {
+    if (type == keywords::kIfWindows98) {
         return m_probes.GetWindows9xVersion() == 98;
     }
     return std::nullopt;
 }
 
 void AdvancedActionList::RunThenAction(const AdvancedAction& action) {
-    if (action.thenAction == "Close Program") {
+    if (action.thenAction == keywords::kCloseProgram) {
         m_probes.CloseProgram(action.subject);
-    } else if (action.thenAction == "Run Program") {
+    } else if (action.thenAction == keywords::kRunProgram) {
         m_ports.processes.ShellExecuteProgram(action.argument, "", SW_SHOWDEFAULT);
-    } else if (action.thenAction == "Show MessageBox") {
+    } else if (action.thenAction == keywords::kShowMessageBox) {
         AppMessageBox(m_ports, action.argument);
     }
 }

@@ -1,6 +1,7 @@
 #include "actions/CompletionChoice.h"
 
 #include "actions/RestartDialog.h"
+#include "core/TagKeywords.h"
 #include "driver/SetupProgressDialog.h"
 #include "framework/AppMessageBox.h"
 
@@ -8,12 +9,12 @@ namespace kestavo {
 
 bool ApplyCompletionChoice(SetupProgressDialog& dialog, Ports& ports,
                            const std::string& completion) {
-    if (completion == "Stop installation") {
+    if (completion == keywords::kStopInstallation) {
         AppMessageBox(ports, "Can't continue with installation... Aborting.");
         dialog.EndWithCancel();
         return false;
     }
-    if (completion == "Restart Computer") {
+    if (completion == keywords::kRestartComputer) {
         RestartDialog restart(ports.dialogs);
         restart.DoModal();
     }

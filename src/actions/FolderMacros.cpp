@@ -39,6 +39,14 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 
 }  // namespace
 
+std::vector<std::string> FolderMacroNames() {
+    std::vector<std::string> names;
+    for (const FolderMacro& macro : kMacros) {
+        names.emplace_back(macro.name);
+    }
+    return names;
+}
+
 std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& system,
                                const std::string& text) {
     std::string expanded = text;

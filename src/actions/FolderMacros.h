@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/ISystemPort.h"
 
@@ -12,6 +13,9 @@ class SetupProgressDialog;
 // machine's folders from the dialog's folder table. A text with a "<" uses
 // the bracketed names ("<Program Files>"), any other the bare ones. One
 // trailing backslash of the text is dropped first.
+// The names of the folder macros, in the order they are replaced.
+std::vector<std::string> FolderMacroNames();
+
 std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& system,
                                const std::string& text);
 

@@ -8,6 +8,7 @@
 #include "core/Globals.h"
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
+#include "core/TagKeywords.h"
 #include "driver/SetupApp.h"
 #include "driver/SetupProgressDialog.h"
 #include "framework/WaitCursor.h"
@@ -122,7 +123,7 @@ void SetupProgressDialog::RunInstallation() {
     m_nExitCode =
         installed ? static_cast<std::uint32_t>(*installed) : SetupApp::kExitInstallFailure;
 
-    RunFileSupport("After installation");
+    RunFileSupport(keywords::kAfterInstallation);
     // A stop choice after the package keeps the installer's own code: the
     // package is in place, and a restart it asked for (3010) must not be
     // lost to a failure code.

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/Globals.h"
+#include "core/TagKeywords.h"
 #include "platform/WinConst.h"
 #include "prereq/InstallerRuntime.h"
 #include "presentation/CSlashTH.h"
@@ -52,7 +53,7 @@ bool SetupProgressDialog::OnInitDialog() {
     m_progress.SetPos(0);
     m_progress.SetRange(0, kBarRange);
     PlaceWindow();
-    RunFileSupport("Before installation");
+    RunFileSupport(keywords::kBeforeInstallation);
 
     if (m_nSilent == kSetBit) {
         RunInstallation();

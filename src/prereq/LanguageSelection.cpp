@@ -2,16 +2,17 @@
 
 #include "core/SetupFolder.h"
 #include "core/TagFile.h"
+#include "core/TagKeywords.h"
 
 namespace kestavo {
 
 void LanguageSelection::SelectLanguage() {
     const TagFile tag(m_ports.system, m_ports.profile);
     const std::string mode = tag.Read("APPINFO", "LanguageM", TagFile::kValueCapacity);
-    if (mode == "Auto-Detect Language") {
+    if (mode == keywords::kAutoDetectLanguage) {
         m_strDetectedLanguage = LanguageNameFor(ProbeSystemUiLanguage());
         RunLanguageSwitcher();
-    } else if (mode == "Ask user for Language") {
+    } else if (mode == keywords::kAskUserForLanguage) {
         RunLanguageSwitcher();
     }
 }

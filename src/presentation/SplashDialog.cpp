@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/SetupFolder.h"
+#include "core/TagKeywords.h"
 #include "platform/WinConst.h"
 #include "presentation/TimerPeriod.h"
 #include "resources/resource.h"
@@ -33,7 +34,7 @@ unsigned SplashDialog::DurationMs(const TagFile& tag) {
 bool SplashDialog::OnInitDialog() {
     const TagFile tag(m_ports.system, m_ports.profile);
     const std::string mode = tag.Read("SPLASH", "A0", TagFile::kListCapacity);
-    if (mode == "Disabled" || mode.empty()) {
+    if (mode == keywords::kSplashDisabled || mode.empty()) {
         // Ends as soon as initialisation returns; the sound still starts.
         EndDialog(IDOK);
     }
@@ -49,21 +50,21 @@ bool SplashDialog::OnInitDialog() {
 // over and over for the whole run.
 void SplashDialog::PlaySplashSound(const std::string& sound) {
     const std::string path = SetupFilePath(m_ports.system, "kvsound.wav");
-    if (sound == "Sound On") {
+    if (sound == keywords::kSoundOn) {
         m_ports.desktop.PlaySoundFile(path, SND_ASYNC | SND_NODEFAULT);
-    } else if (sound == "Sound On - Loop") {
+    } else if (sound == keywords::kSoundOnLoop) {
         m_ports.desktop.PlaySoundFile(path, SND_ASYNC | SND_NODEFAULT | SND_LOOP);
     }
 }
 
 void SplashDialog::ShowMode(const std::string& mode, const std::string& address) {
     IDialogWindow& window = Window();
-    if (mode == "Picture") {
+    if (mode == keywords::kSplashPicture) {
         window.ShowItem(IDC_SPLASH_PLACEHOLDER, SW_HIDE);
         if (m_picture.Load(SetupFilePath(m_ports.system, "setup.bmp"))) {
             window.Invalidate();
         }
-    } else if (mode == "Animation") {
+    } else if (mode == keywords::kSplashAnimation) {
         const std::string animation = SetupFilePath(m_ports.system, "kvavi.avi");
         window.ShowItem(IDC_SPLASH_ANIMATION, SW_SHOW);
         PlaceInTheMiddle();
@@ -73,7 +74,7 @@ void SplashDialog::ShowMode(const std::string& mode, const std::string& address)
         // From the first frame to the last.
         window.SendToItem(IDC_SPLASH_ANIMATION, ACM_PLAY, 0,
                           static_cast<std::intptr_t>(0xFFFF0000u));
-    } else if (mode == "Internet Shortcut") {
+    } else if (mode == keywords::kSplashInternetShortcut) {
         PlaceInTheMiddle();
         window.ShowItem(IDC_SPLASH_HTML, SW_SHOW);
         window.MoveItem(IDC_SPLASH_HTML, 0, 0, kWideWidth, kWideHeight);

@@ -11,16 +11,26 @@ IniFile::IniFile(const std::u16string& text) {
     m_sections.emplace_back();
     m_firstSection.emplace(u"", 0);
     Section* current = &m_sections.back();
+    std::u16string currentName;
+    bool currentHidden = false;
     const std::u16string_view view(text);
+    std::size_t next = 1;
     for (std::size_t pos = 0; pos < view.size();) {
-        const std::u16string_view line = Trim(NextLine(view, pos));
+        Line layout;
+        layout.number = next;
+        const std::u16string_view line = Trim(NextLine(view, pos, next));
         if (line.empty()) {
             continue;
         }
         if (const std::optional<std::u16string_view> name = HeaderName(line)) {
             m_sections.emplace_back();
             current = &m_sections.back();
-            m_firstSection.emplace(Fold(*name), m_sections.size() - 1);
+            currentName = std::u16string(*name);
+            currentHidden = !m_firstSection.emplace(Fold(*name), m_sections.size() - 1).second;
+            layout.section = currentName;
+            layout.header = true;
+            layout.hidden = currentHidden;
+            m_lines.push_back(std::move(layout));
             continue;
         }
         const std::size_t equals = line.find(u'=');
@@ -31,7 +41,14 @@ IniFile::IniFile(const std::u16string& text) {
             const std::u16string_view trimmed = Trim(line.substr(equals + 1));
             value = std::u16string(trimmed.substr(0, trimmed.find(u'\0')));
         }
-        current->values.emplace(Fold(key), std::move(value));
+        layout.section = currentName;
+        layout.key = current->keyNames.back();
+        layout.hasValue = value.has_value();
+        layout.value = value.value_or(std::u16string());
+        layout.inHiddenSection = currentHidden;
+        layout.hidden =
+            !current->values.emplace(Fold(key), std::move(value)).second || currentHidden;
+        m_lines.push_back(std::move(layout));
     }
 }
 
@@ -55,11 +72,18 @@ std::vector<std::u16string> IniFile::KeyNames(std::u16string_view section) const
     return found == nullptr ? std::vector<std::u16string>() : found->keyNames;
 }
 
-// A line ends at CR or LF, alone or in any run.
-std::u16string_view IniFile::NextLine(std::u16string_view text, std::size_t& pos) {
+// A line ends at CR or LF, alone or in any run; `number` counts the lines
+// an editor would see end there.
+std::u16string_view IniFile::NextLine(std::u16string_view text, std::size_t& pos,
+                                      std::size_t& number) {
     const std::size_t start = pos;
     const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
     pos = std::min(text.find_first_not_of(u"\r\n", end), text.size());
+    for (std::size_t at = end; at < pos; ++at) {
+        if (text[at] == u'\n' || at + 1 == pos || text[at + 1] != u'\n') {
+            ++number;
+        }
+    }
     return text.substr(start, end - start);
 }
 

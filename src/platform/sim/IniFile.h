@@ -23,6 +23,25 @@ public:
     // The names of the keys of the section's first occurrence, in file order.
     std::vector<std::u16string> KeyNames(std::u16string_view section) const;
 
+    // Every line that is not blank, as the service reads it, numbered from
+    // 1 as an editor counts lines (CR LF, CR and LF each end one), for the
+    // tools that show a vendor which line setup.exe reads.
+    struct Line {
+        std::size_t number = 0;
+        // The header's name, or the name of the section the key stands in
+        // (empty ahead of the first header).
+        std::u16string section;
+        bool header = false;
+        std::u16string key;
+        bool hasValue = false;
+        std::u16string value;
+        // An earlier header or key of the same name is the one searched.
+        bool hidden = false;
+        // The key stands in a section an earlier one of its name hides.
+        bool inHiddenSection = false;
+    };
+    const std::vector<Line>& Lines() const { return m_lines; }
+
 private:
     struct Section {
         std::vector<std::u16string> keyNames;
@@ -31,7 +50,8 @@ private:
         std::unordered_map<std::u16string, std::optional<std::u16string>> values;
     };
 
-    static std::u16string_view NextLine(std::u16string_view text, std::size_t& pos);
+    static std::u16string_view NextLine(std::u16string_view text, std::size_t& pos,
+                                        std::size_t& number);
     static bool IsBlank(char16_t c);
     static std::u16string_view Trim(std::u16string_view text);
     static std::u16string Fold(std::u16string_view name);
@@ -39,6 +59,7 @@ private:
     const Section* FindSection(std::u16string_view section) const;
 
     std::vector<Section> m_sections;
+    std::vector<Line> m_lines;
     // Only the first section of a name is ever searched.
     std::unordered_map<std::u16string, std::size_t> m_firstSection;
 };
