@@ -21,6 +21,8 @@ command -v cmake >/dev/null || need+=(cmake)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 [ -f /usr/include/stb/stb_image.h ] || need+=(libstb-dev)
 command -v ninja >/dev/null || need+=(ninja-build)
+[ -f /usr/include/CLI/CLI.hpp ] || need+=(libcli11-dev)
+[ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
 [ -f /usr/share/i18n/locales/ja_JP ] || need+=(locales)
 has_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; }
 

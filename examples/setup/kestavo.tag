@@ -23,15 +23,15 @@ A4=3
 
 [BILLBOARDSKV]
 TOTAL=3
-B0=one.bmp
+B0=one.gif
 C0=2
 D0=600
 E0=400
-B1=two.bmp
+B1=two.gif
 C1=2
 D1=620
 E1=420
-B2=three.bmp
+B2=three.gif
 C2=2
 D2=640
 E2=440

@@ -1,0 +1,16 @@
+#include "tools/Finding.h"
+
+namespace kestavo::tools {
+
+const char* SeverityName(Severity severity) {
+    switch (severity) {
+        case Severity::Error:
+            return "error";
+        case Severity::Warning:
+            return "warning";
+        default:
+            return "note";
+    }
+}
+
+}  // namespace kestavo::tools

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace kestavo::tools {
+
+// Errors make the setup do other than what the vendor wrote; warnings are
+// values read in a way the vendor may not expect; notes are worth knowing
+// and change nothing.
+enum class Severity { Error, Warning, Note };
+
+// One thing the checker found in a setup folder.
+struct Finding {
+    Severity severity = Severity::Note;
+    std::string file;
+    // 1-based; 0 when the finding belongs to no line (a missing file).
+    std::size_t line = 0;
+    std::string section;
+    std::string key;
+    // What setup.exe will do.
+    std::string message;
+    // What the vendor can do about it; empty when there is nothing to do.
+    std::string fix;
+};
+
+const char* SeverityName(Severity severity);
+
+}  // namespace kestavo::tools

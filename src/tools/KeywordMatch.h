@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kestavo::tools {
+
+// The keyword a mistyped value was most likely meant to be: the same word
+// in another letter case, or one a few edits away. Empty when none is
+// close.
+std::string NearestKeyword(const std::string& value, const std::vector<const char*>& keywords);
+
+// Edits (insertions, deletions, replacements) from one text to the other,
+// without regard to ASCII letter case.
+std::size_t EditDistance(const std::string& a, const std::string& b);
+
+}  // namespace kestavo::tools

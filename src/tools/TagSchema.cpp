@@ -1,0 +1,121 @@
+#include "tools/TagSchema.h"
+
+#include <climits>
+
+#include "core/TagFile.h"
+#include "core/TagKeywords.h"
+#include "tools/TagLayout.h"
+
+namespace kestavo::tools {
+
+namespace {
+
+using keywords::kActionTypes;
+using keywords::kCompletionChoices;
+using keywords::kFileSupportPoints;
+using keywords::kLanguageModes;
+using keywords::kSoundModes;
+using keywords::kSplashModes;
+using keywords::kThenActions;
+
+template <std::size_t N>
+std::vector<const char*> Words(const char* const (&words)[N]) {
+    return std::vector<const char*>(words, words + N);
+}
+
+std::vector<KeySpec> MakeKeys() {
+    constexpr std::size_t kValue = TagFile::kValueCapacity;
+    constexpr std::size_t kList = TagFile::kListCapacity;
+    const char* tag = TagFile::kFileName;
+    return {
+        {tag, "BUILD", "SILENT", kValue, ValueKind::Flag, {}},
+        {tag, "SETUP", "CODEPAGE", kValue, ValueKind::Number, {}},
+        {tag, "SETUP", "0", kValue, ValueKind::Text, {}},
+        {tag, "SETUP", "1", kValue, ValueKind::Text, {}},
+        {tag, "APPINFO", "LanguageM", kValue, ValueKind::Keyword, Words(kLanguageModes)},
+        {tag, "FILESUPPORT", "TOTAL", kList, ValueKind::Count, {}},
+        {tag, "FILESUPPORT", "A#", kList, ValueKind::Program, {}},
+        {tag, "FILESUPPORT", "B#", kList, ValueKind::Keyword, Words(kFileSupportPoints)},
+        {tag, "SPLASH", "A0", kList, ValueKind::Keyword, Words(kSplashModes)},
+        {tag, "SPLASH", "A1", kList, ValueKind::Text, {}},
+        {tag, "SPLASH", "A2", kList, ValueKind::Keyword, Words(kSoundModes), true},
+        {tag, "SPLASH", "A4", kList, ValueKind::Seconds, {}},
+        {tag, "SPLASH", "B0", kList, ValueKind::Text, {}},
+        {tag, "BACKGROUND", "0", kValue, ValueKind::Flag, {}},
+        {tag, "BACKGROUND", "1", kValue, ValueKind::Text, {}},
+        {tag, "BACKGROUND", "2", kValue, ValueKind::Text, {}},
+        {tag, "BACKGROUND", "3", kValue, ValueKind::Colour, {}},
+        {tag, "BACKGROUND", "4", kValue, ValueKind::Colour, {}},
+        {tag, "BACKGROUND", "5", kValue, ValueKind::Picture, {}},
+        {tag, "BILLBOARDSKV", "TOTAL", kList, ValueKind::Count, {}},
+        {tag, "BILLBOARDSKV", "B#", kValue, ValueKind::Picture, {}},
+        {tag, "BILLBOARDSKV", "C#", kValue, ValueKind::Seconds, {}},
+        {tag, "BILLBOARDSKV", "D#", kValue, ValueKind::Number, {}},
+        {tag, "BILLBOARDSKV", "E#", kValue, ValueKind::Number, {}},
+        {tag, "ADVACTIONSKV", "TOTAL", kList, ValueKind::Count, {}},
+        {tag, "ADVACTIONSKV", "A#", kList, ValueKind::Text, {}},
+        {tag, "ADVACTIONSKV", "B#", kList, ValueKind::Keyword, Words(kActionTypes)},
+        {tag, "ADVACTIONSKV", "C#", kList, ValueKind::Text, {}},
+        {tag, "ADVACTIONSKV", "D#", kList, ValueKind::Keyword, Words(kThenActions)},
+        {tag, "ADVACTIONSKV", "E#", kList, ValueKind::Keyword, Words(kCompletionChoices), true},
+        {tag,
+         "ADVACTIONSKV",
+         "F#",
+         kList,
+         ValueKind::Keyword,
+         {keywords::kAfterSetupComplete},
+         true},
+        {tag, "ADVACTIONSKV", "G#", kList, ValueKind::Program, {}},
+        {tag, "ADVACTIONSKV", "H#", kList, ValueKind::Text, {}},
+        {TagFile::kDataFileName, "APPINFO", "5", kList, ValueKind::Folder, {}},
+    };
+}
+
+}  // namespace
+
+const std::vector<KeySpec>& TagSchema::Keys() {
+    static const std::vector<KeySpec> keys = MakeKeys();
+    return keys;
+}
+
+// setup.exe forms list keys from an int with std::to_string's digits: no
+// sign, no leading zero, no blank.
+int TagSchema::ListIndex(const std::string& key) {
+    if (key.size() < 2 || key.size() > 11 || (key[1] == '0' && key.size() > 2)) {
+        return -1;
+    }
+    long long index = 0;
+    for (std::size_t i = 1; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9') {
+            return -1;
+        }
+        index = index * 10 + (key[i] - '0');
+    }
+    return index > INT_MAX ? -1 : static_cast<int>(index);
+}
+
+const KeySpec* TagSchema::Find(const std::string& file, const std::string& section,
+                               const std::string& key) {
+    for (const KeySpec& spec : Keys()) {
+        if (!TagLayout::SameName(spec.file, file) || !TagLayout::SameName(spec.section, section)) {
+            continue;
+        }
+        if (IsListKey(spec) ? TagLayout::SameName(std::string(1, spec.key[0]), key.substr(0, 1)) &&
+                                  ListIndex(key) >= 0
+                            : TagLayout::SameName(spec.key, key)) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+bool TagSchema::KnowsSection(const std::string& file, const std::string& section) {
+    for (const KeySpec& spec : Keys()) {
+        if (TagLayout::SameName(spec.file, file) && TagLayout::SameName(spec.section, section)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace kestavo::tools
