@@ -64,6 +64,18 @@ bool SetupFolderImage::Has(const std::string& relativePath) const {
     return m_files.count(Normalize(relativePath)) != 0;
 }
 
+std::vector<std::string> SetupFolderImage::Programs() const {
+    std::vector<std::string> programs;
+    for (const auto& entry : m_files) {
+        const std::string& name = entry.first;
+        const std::string extension = name.size() > 4 ? name.substr(name.size() - 4) : "";
+        if (extension == ".exe" || extension == ".com" || extension == ".bat") {
+            programs.push_back(entry.second.relativePath);
+        }
+    }
+    return programs;
+}
+
 void SetupFolderImage::PutInto(sim::SimMachine& machine) const {
     machine.system.currentDirectory = kSimulatedFolder;
     for (const auto& entry : m_files) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sim/SimMachine.h"
 
@@ -31,6 +32,8 @@ public:
     // Names compare without regard to case, with either separator.
     std::optional<std::string> Bytes(const std::string& relativePath) const;
     bool Has(const std::string& relativePath) const;
+    // The programs of the folder (.exe, .com, .bat), as relative paths.
+    std::vector<std::string> Programs() const;
 
     // Lays the files out at kSimulatedFolder and makes it the current folder.
     void PutInto(sim::SimMachine& machine) const;

@@ -11,6 +11,7 @@ line exactly as setup.exe passed it: Wine hands a program started with an
 empty command line its own quoted name instead.
 """
 
+import json
 import os
 import re
 import shutil
@@ -348,6 +349,42 @@ class InstallationTest(WineTestCase):
             f"setup.exe used {busy:.3f} s of processor time while msiexec.exe ran "
             f"{installer_end['time'] - installer['time']:.1f} s\n")
         self.assertLess(busy, WAIT_CPU_LIMIT, "processor seconds while waiting for msiexec.exe")
+
+    def test_the_preview_starts_the_programs_setup_exe_starts_under_wine(self):
+        self.replace_installer()
+        for name in ("before.exe", "after.exe", "tool.exe"):
+            self.add_recorder(name)
+        self.write_setup_file("kestavo.tag", file_support(("before.exe", BEFORE),
+                                                          ("after.exe", AFTER)) + [
+            "[ADVACTIONSKV]", "TOTAL=1", "B0=Run 3rd party software and wait",
+            "G0=D:\\Tools\\tool.exe", "H0=/quiet"])
+
+        self.assertEqual(self.run_setup(), 0, "exit code")
+        preview = subprocess.run(
+            [str(WINE_RUN), str(environment_path("SETUP_PREVIEW_EXE")), windows_path(self.folder),
+             "--json"], env=self.wine_environment(), capture_output=True, timeout=PROBE_LIMIT + 10)
+        self.assertEqual(preview.returncode, 0, preview.stderr)
+        timeline = json.loads(preview.stdout)
+
+        # The preview's machine keeps its setup folder at C:\SETUP.
+        def as_on_wine(text):
+            return (text.replace("C:\\SETUP", self.setup_folder())
+                    .replace("C:\\WINDOWS\\SYSTEM32", SYSTEM_FOLDER))
+
+        told = [as_on_wine(event["text"])[len("started "):] for event in timeline["events"]
+                if event["kind"] == "program" and event["text"].startswith("started ")]
+        ran = [(start["path"], start["command_line"]) for _, start, _ in self.log.runs()]
+
+        def name(path):
+            return path.split(", command line")[0].rsplit("\\", 1)[-1].lower()
+
+        self.assertEqual([name(program) for program in told],
+                         [name(path) for path, _ in ran])
+        self.assertEqual(["before.exe", "tool.exe", "msiexec.exe", "after.exe"],
+                         [name(path) for path, _ in ran])
+        installer_told = told[2].split('command line "', 1)[1].rsplit('", in ', 1)[0]
+        self.assertEqual(installer_told.lower(), ran[2][1].lower())
+        self.assertEqual(timeline["exit_code"], 0)
 
     def test_missing_package_and_missing_program_do_not_stop_the_run(self):
         self.add_recorder("after.exe")

@@ -1,0 +1,180 @@
+#include "tools/MachineProfile.h"
+
+#include <cstdlib>
+
+#include "core/TagFile.h"
+#include "platform/WinConst.h"
+#include "platform/sim/IniFile.h"
+#include "platform/sim/ProfileEncoding.h"
+#include "tools/SetupFolderImage.h"
+
+namespace kestavo::tools {
+
+namespace {
+
+using sim::ProfileEncoding;
+
+MachineProfile Windows9x(const char* name, const char* description, unsigned long minor,
+                         std::optional<ModuleVersion> runtime) {
+    MachineProfile machine;
+    machine.name = name;
+    machine.description = description;
+    machine.version = {VER_PLATFORM_WIN32_WINDOWS, 4, minor};
+    machine.installerRuntime = runtime;
+    machine.systemFolder = "C:\\WINDOWS\\SYSTEM";
+    machine.hasUiLanguage = false;
+    return machine;
+}
+
+MachineProfile WindowsNt(const char* name, const char* description, unsigned long major,
+                         unsigned long minor, ModuleVersion runtime, bool hasUiLanguage = true) {
+    MachineProfile machine;
+    machine.name = name;
+    machine.description = description;
+    machine.version = {VER_PLATFORM_WIN32_NT, major, minor};
+    machine.installerRuntime = runtime;
+    machine.hasUiLanguage = hasUiLanguage;
+    return machine;
+}
+
+std::vector<MachineProfile> BuiltInMachines() {
+    return {
+        Windows9x("win95", "Windows 95 (no Windows Installer)", 0, std::nullopt),
+        Windows9x("win98", "Windows 98 (no Windows Installer)", 10, std::nullopt),
+        Windows9x("winme", "Windows Me (Windows Installer 1.2)", 90, ModuleVersion{1, 20, 1827}),
+        WindowsNt("win2000", "Windows 2000 SP4 (Windows Installer 2.0)", 5, 0,
+                  ModuleVersion{2, 0, 2600}),
+        WindowsNt("winxp", "Windows XP SP3 (Windows Installer 3.1)", 5, 1,
+                  ModuleVersion{3, 1, 4000}),
+        WindowsNt("win7", "Windows 7 (Windows Installer 5.0)", 6, 1, ModuleVersion{5, 0, 7601}),
+        WindowsNt("win10", "Windows 10 (Windows Installer 5.0)", 10, 0, ModuleVersion{5, 0, 19041}),
+    };
+}
+
+std::string Text(const std::u16string& text) {
+    return ProfileEncoding::ToAnsi(text);
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return text;
+}
+
+// One line of the machine file, with its section in lower case.
+void AddLine(MachineProfile& machine, const std::string& section, const std::string& key,
+             const std::string& value) {
+    const long number = std::strtol(value.c_str(), nullptr, 10);
+    if (section == "installer" && Lower(key) == "seconds") {
+        machine.installerMs = static_cast<std::uint64_t>(number < 0 ? 0 : number) * 1000;
+    } else if (section == "installer" && Lower(key) == "exit") {
+        machine.installerExitCode =
+            static_cast<unsigned long>(std::strtoul(value.c_str(), nullptr, 0));
+    } else if (section == "programs") {
+        machine.programRunMs[Lower(key)] =
+            static_cast<std::uint64_t>(number < 0 ? 0 : number) * 1000;
+    } else if (section == "running") {
+        machine.windows.emplace_back(key, value);
+    } else if (section == "installed") {
+        machine.products.emplace_back(key, value);
+    } else if (section == "files") {
+        machine.files.push_back(key);
+    } else if (section == "registry") {
+        machine.registry.emplace_back(key, value);
+    } else if (section == "answers" && Lower(key) == "messagebox") {
+        machine.messageBoxAnswer = static_cast<int>(number);
+    } else if (section == "answers" && Lower(key) == "restart") {
+        machine.restartAnswer = static_cast<int>(number);
+    }
+}
+
+}  // namespace
+
+std::optional<MachineProfile> MachineProfile::BuiltIn(const std::string& name) {
+    for (const MachineProfile& machine : BuiltInMachines()) {
+        if (machine.name == Lower(name)) {
+            return machine;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> MachineProfile::BuiltInNames() {
+    std::vector<std::string> names;
+    for (const MachineProfile& machine : BuiltInMachines()) {
+        names.push_back(machine.name);
+    }
+    return names;
+}
+
+// Read with the same INI reader as the tag files, so the vendor writes both
+// alike; only lines with "=" count.
+std::optional<MachineProfile> MachineProfile::FromFile(const std::string& bytes,
+                                                       std::string& error) {
+    const sim::IniFile ini(ProfileEncoding::DecodeFile(bytes));
+    const auto base = ini.Find(u"machine", u"base");
+    const std::string baseName = base ? Text(*base) : "winxp";
+    std::optional<MachineProfile> machine = BuiltIn(baseName);
+    if (!machine) {
+        error = "[machine] base=" + baseName + " names no built-in machine";
+        return std::nullopt;
+    }
+    machine->name = "file";
+    machine->description += ", with the machine file's additions";
+    for (const sim::IniFile::Line& line : ini.Lines()) {
+        if (!line.header && !line.hidden && line.hasValue) {
+            AddLine(*machine, Lower(Text(line.section)), Text(line.key), Text(line.value));
+        }
+    }
+    return machine;
+}
+
+void MachineProfile::Apply(sim::SimMachine& machine,
+                           const std::vector<std::string>& setupPrograms) const {
+    sim::SimSystem& system = machine.system;
+    system.osVersion = version;
+    system.windowsDirectory = windowsFolder;
+    system.systemDirectory = systemFolder;
+    system.environment["PROGRAMFILES"] = programFiles;
+    machine.registry.Put("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
+                         programFiles);
+    machine.registry.Put("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir",
+                         programFiles + "\\Common Files");
+    const std::string runtime = systemFolder + "\\msi.dll";
+    if (installerRuntime) {
+        machine.files.Put(runtime, "MZ");
+        machine.modules.SetDllVersion(runtime, *installerRuntime);
+    }
+    machine.modules.uiLanguage = {true, hasUiLanguage, uiLanguage};
+    machine.processes.AddProgram(systemFolder + "\\msiexec.exe",
+                                 sim::SimProgram{installerMs, installerExitCode, {}});
+    for (const std::string& program : setupPrograms) {
+        const std::string name = Lower(program.substr(program.find_last_of('\\') + 1));
+        const auto runs = programRunMs.find(name);
+        machine.processes.AddProgram(
+            std::string(SetupFolderImage::kSimulatedFolder) + "\\" + program,
+            sim::SimProgram{runs == programRunMs.end() ? programMs : runs->second, 0, {}});
+    }
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        machine.processes.otherWindows.push_back(
+            TopLevelWindow{0x90000 + i, static_cast<unsigned long>(9000 + i), windows[i].first,
+                           windows[i].second});
+    }
+    for (const auto& product : products) {
+        machine.registry.Put(
+            "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product.first,
+            "DisplayName", product.second);
+    }
+    for (const std::string& file : files) {
+        machine.files.Put(file, "");
+    }
+    for (const auto& value : registry) {
+        const std::string::size_type last = value.first.rfind('\\');
+        machine.registry.Put(value.first.substr(0, last), value.first.substr(last + 1),
+                             value.second);
+    }
+    machine.desktop.messageBoxAnswer = messageBoxAnswer;
+}
+
+}  // namespace kestavo::tools

@@ -1,0 +1,61 @@
+#include "tools/SetupPreview.h"
+
+#include "driver/SetupApp.h"
+#include "tools/ActionNarrator.h"
+#include "tools/TimelineFormat.h"
+
+namespace kestavo::tools {
+
+namespace {
+
+constexpr int kRestartDialog = 135;
+
+// The user answers the restart dialog some time after it appears: every
+// so often the dialog is looked for, until the program has ended.
+class RestartAnswers {
+public:
+    RestartAnswers(sim::SimMachine& machine, const MachineProfile& profile)
+        : m_machine(machine), m_profile(profile) {
+        Schedule();
+    }
+
+private:
+    void Schedule() {
+        m_machine.scheduler.After(m_profile.restartAnswerMs, [this] { Answer(); });
+    }
+    void Answer() {
+        if (!m_machine.dialogs.ProcessEnded()) {
+            m_machine.dialogs.Press(kRestartDialog, m_profile.restartAnswer);
+            Schedule();
+        }
+    }
+
+    sim::SimMachine& m_machine;
+    const MachineProfile& m_profile;
+};
+
+}  // namespace
+
+SetupPreview::SetupPreview(const SetupFolderImage& folder, const MachineProfile& machine)
+    : m_folder(folder), m_machine(machine) {}
+
+std::vector<TimelineEvent> SetupPreview::Run() {
+    sim::SimMachine machine;
+    m_folder.PutInto(machine);
+    m_machine.Apply(machine, m_folder.Programs());
+    ActionNarrator narrator(machine);
+    const Ports& own = machine.GetPorts();
+    Ports narrated{own.system,  narrator,     own.startup,   own.desktop, own.gdi,
+                   own.dialogs, own.threads,  own.processes, own.windows, own.registry,
+                   own.modules, own.pictures, own.frames,    own.browsers};
+    const RestartAnswers answers(machine, m_machine);
+    SetupApp app(narrated);
+    app.InitInstance();
+    m_exitCode = app.ExitCode();
+    std::vector<TimelineEvent> events = TimelineFormat(machine).Events();
+    events.push_back(TimelineEvent{machine.scheduler.Now(), "end",
+                                   "setup.exe ends with exit code " + std::to_string(m_exitCode)});
+    return events;
+}
+
+}  // namespace kestavo::tools

@@ -1,0 +1,121 @@
+#include "tools/SetupPreview.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/SimFixture.h"
+
+namespace kestavo::test {
+namespace {
+
+using tools::MachineProfile;
+using tools::SetupFolderImage;
+using tools::SetupPreview;
+using tools::TimelineEvent;
+
+// "time kind text" of each event whose text holds `part`.
+std::vector<std::string> With(const std::vector<TimelineEvent>& events, const std::string& part) {
+    std::vector<std::string> found;
+    for (const TimelineEvent& event : events) {
+        if (event.text.find(part) != std::string::npos) {
+            found.push_back(std::to_string(event.ms) + " " + event.kind + " " + event.text);
+        }
+    }
+    return found;
+}
+
+SetupFolderImage Folder(const std::string& tag) {
+    SetupFolderImage folder;
+    folder.Put("kestavo.tag", tag);
+    folder.Put("_data.msi", "");
+    folder.Put("InstMsiA.exe", "MZ");
+    folder.Put("InstMsiW.exe", "MZ");
+    return folder;
+}
+
+// The runtime step is what differs between an old and a new system; the
+// programs' run times come from the machine.
+TEST(SetupPreviewTest, AnOldSystemRunsTheRedistributableAtStartUpAndBeforeThePackage) {
+    const SetupFolderImage folder = Folder("[SPLASH]\nA0=Disabled\n");
+    const std::string installer =
+        "started C:\\WINDOWS\\SYSTEM32\\msiexec.exe, command line "
+        "\"C:\\WINDOWS\\SYSTEM32\\msiexec.exe /I \"C:\\SETUP\\_data.msi\"\", in C:\\SETUP";
+
+    const MachineProfile xp = *MachineProfile::BuiltIn("winxp");
+    SetupPreview onXp(folder, xp);
+    const std::vector<TimelineEvent> xpRun = onXp.Run();
+    EXPECT_TRUE(With(xpRun, "InstMsi").empty());
+    EXPECT_EQ((std::vector<std::string>{"2000 program " + installer}),
+              With(xpRun, "started C:\\WINDOWS"));
+    EXPECT_EQ("setup.exe ends with exit code 0", xpRun.back().text);
+
+    const MachineProfile old = *MachineProfile::BuiltIn("win98");
+    SetupPreview on98(folder, old);
+    const std::vector<TimelineEvent> oldRun = on98.Run();
+    EXPECT_EQ((std::vector<std::string>{
+                  "0 program started C:\\SETUP\\InstMsiA.exe through the shell, parameters \"\"",
+                  "2000 program C:\\SETUP\\InstMsiA.exe ended with exit code 0, after 2.000 s",
+                  "4000 program started C:\\SETUP\\InstMsiA.exe, command line \"\", in C:\\SETUP",
+                  "6000 program C:\\SETUP\\InstMsiA.exe ended with exit code 0, after 2.000 s",
+              }),
+              With(oldRun, "InstMsiA"));
+    // Windows 98's system folder is SYSTEM.
+    EXPECT_EQ(1u, With(oldRun, "started C:\\WINDOWS\\SYSTEM\\msiexec.exe").size());
+}
+
+TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
+    std::string error;
+    const auto machine = MachineProfile::FromFile(
+        "[machine]\nbase=win10\n[installer]\nseconds=5\nexit=3010\n"
+        "[running]\nAcme Writer=AcmeMain\n[installed]\n{42}=Acme Tools\n"
+        "[answers]\nrestart=2\n",
+        error);
+    ASSERT_TRUE(machine) << error;
+    const SetupFolderImage folder = Folder(
+        "[SPLASH]\nA0=Disabled\n[ADVACTIONSKV]\nTOTAL=4\n"
+        "A0=writer\nB0=If the program described below is running\nC0=Acme Writer\n"
+        "D0=Close Program\nE0=Restart Computer\n"
+        "A1=tools\nB1=If the program described below is not installed\nC1=Acme Tools\n"
+        "D1=Show MessageBox\nG1=never\n"
+        "A2=late\nB2=Show MessageBox\nF2=After Setup Complete Dialog\nG2=done\n"
+        "A3=typo\nB3=Show Messagebox\n");
+
+    SetupPreview preview(folder, *machine);
+    const std::vector<TimelineEvent> events = preview.Run();
+
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "2000 action record 0 \"writer\": \"If the program described below is running\" "
+            "holds: a window titled \"Acme Writer\" is open; then \"Restart Computer\" if it acted",
+            "3000 action record 1 \"tools\": \"If the program described below is not installed\" "
+            "does not hold: an uninstall entry is named or shown as \"Acme Tools\"",
+            "3000 action record 2 \"late\": \"Show MessageBox\" waits for the pass after the "
+            "package",
+            "3000 action record 3 \"typo\": \"Show Messagebox\" matches no type: does nothing",
+            // After the package every record runs again, not only the late one.
+            "8000 action record 0 \"writer\": \"If the program described below is running\" "
+            "holds: a window titled \"Acme Writer\" is open; then \"Restart Computer\" if it acted",
+            "9000 action record 1 \"tools\": \"If the program described below is not installed\" "
+            "does not hold: an uninstall entry is named or shown as \"Acme Tools\"",
+            "9000 action record 2 \"late\": \"Show MessageBox\" shows \"done\"",
+            "9000 action record 3 \"typo\": \"Show Messagebox\" matches no type: does nothing",
+        }),
+        With(events, "record "));
+    EXPECT_EQ(2u, With(events, "told the window Acme Writer (AcmeMain) to quit").size());
+    EXPECT_EQ((std::vector<std::string>{"3000 window restart dialog answered Cancel",
+                                        "9000 window restart dialog answered Cancel"}),
+              With(events, "answered Cancel"));
+    EXPECT_EQ(1u, With(events, "message box \"done\", answered OK").size());
+    EXPECT_EQ("setup.exe ends with exit code 3010", events.back().text);
+}
+
+TEST(SetupPreviewTest, AMachineFileNamingNoBuiltInMachineIsRefused) {
+    std::string error;
+    EXPECT_FALSE(MachineProfile::FromFile("[machine]\nbase=win3.1\n", error));
+    EXPECT_EQ("[machine] base=win3.1 names no built-in machine", error);
+}
+
+}  // namespace
+}  // namespace kestavo::test
