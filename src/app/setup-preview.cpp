@@ -2,7 +2,7 @@
 // choosing, told as a timeline, before anything ships. The real program
 // logic runs on a simulated machine with a virtual clock: nothing waits.
 //
-//   setup-preview FOLDER [--machine NAME|FILE] [--json]
+//   setup-preview FOLDER [--machine NAME|FILE] [--json] [--storyboard FILE.html]
 //
 // Exit code: 0 when the run could be previewed (the setup's own exit code
 // is in the timeline), 3 when FOLDER or the machine cannot be read.
@@ -82,6 +82,9 @@ int main(int argc, char** argv) {
                    "a built-in machine (" + builtIns + ") or a machine file (docs/preview.md)")
         ->capture_default_str();
     app.add_flag("--json", json, "print the timeline as JSON");
+    std::string storyboard;
+    app.add_option("--storyboard", storyboard,
+                   "also draw the screen at each moment it changes, into an HTML page");
     CLI11_PARSE(app, argc, argv);
 
     std::string error;
@@ -93,6 +96,9 @@ int main(int argc, char** argv) {
     }
     kestavo::tools::SetupPreview preview(*image, *machine);
     const std::vector<TimelineEvent> events = preview.Run();
+    if (!storyboard.empty()) {
+        std::ofstream(storyboard, std::ios::binary) << preview.StoryboardHtml();
+    }
     if (json) {
         PrintJson(folder, *machine, events, preview.ExitCode());
     } else {

@@ -2,6 +2,7 @@
 
 #include "driver/SetupApp.h"
 #include "tools/ActionNarrator.h"
+#include "tools/Storyboard.h"
 #include "tools/TimelineFormat.h"
 
 namespace kestavo::tools {
@@ -53,6 +54,7 @@ std::vector<TimelineEvent> SetupPreview::Run() {
     app.InitInstance();
     m_exitCode = app.ExitCode();
     std::vector<TimelineEvent> events = TimelineFormat(machine).Events();
+    m_storyboard = Storyboard(machine, m_folder).Html("The setup on " + m_machine.description);
     events.push_back(TimelineEvent{machine.scheduler.Now(), "end",
                                    "setup.exe ends with exit code " + std::to_string(m_exitCode)});
     return events;

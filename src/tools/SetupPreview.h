@@ -29,11 +29,14 @@ public:
 
     std::vector<TimelineEvent> Run();
     std::uint32_t ExitCode() const { return m_exitCode; }
+    // The run's screens as an HTML page (see Storyboard), once it has run.
+    const std::string& StoryboardHtml() const { return m_storyboard; }
 
 private:
     const SetupFolderImage& m_folder;
     const MachineProfile& m_machine;
     std::uint32_t m_exitCode = 0;
+    std::string m_storyboard;
 };
 
 }  // namespace kestavo::tools

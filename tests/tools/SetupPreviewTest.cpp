@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Pictures.h"
 #include "support/SimFixture.h"
 
 namespace kestavo::test {
@@ -109,6 +110,36 @@ TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
               With(events, "answered Cancel"));
     EXPECT_EQ(1u, With(events, "message box \"done\", answered OK").size());
     EXPECT_EQ("setup.exe ends with exit code 3010", events.back().text);
+}
+
+// A frame a moment the screen changes, with the pictures in it.
+TEST(SetupPreviewTest, TheStoryboardDrawsEachChangeOfTheScreen) {
+    SetupFolderImage folder = Folder(
+        "[SPLASH]\nA0=Disabled\n[BACKGROUND]\n0=1\n1=Title & more\n3=x@0xFF,0x00,0x00\n"
+        "[BILLBOARDSKV]\nTOTAL=1\nB0=one.gif\nC0=2\nD0=100\nE0=50\n");
+    folder.Put("images\\one.gif", CorpusPicture("logo300x200.gif"));
+    const MachineProfile xp = *MachineProfile::BuiltIn("winxp");
+    SetupPreview preview(folder, xp);
+    preview.Run();
+    const std::string& html = preview.StoryboardHtml();
+
+    std::vector<std::string> captions;
+    for (std::string::size_type at = html.find("<h2>"); at != std::string::npos;
+         at = html.find("<h2>", at + 1)) {
+        captions.push_back(html.substr(at + 4, html.find("</h2>", at) - at - 4));
+    }
+    EXPECT_EQ((std::vector<std::string>{
+                  "0.000 s: the progress dialog appears",
+                  "2.000 s: the progress dialog goes; the background appears",
+                  "2.500 s: the billboard appears; the billboard moves",
+                  "4.500 s: the billboard goes",
+              }),
+              captions);
+    EXPECT_NE(std::string::npos, html.find("stop-color=\"rgb(255,0,0)\""));
+    EXPECT_NE(std::string::npos, html.find(">Title &amp; more</text>"));
+    EXPECT_NE(std::string::npos,
+              html.find("<image x=\"100\" y=\"50\" width=\"300\" height=\"200\" "
+                        "preserveAspectRatio=\"none\" href=\"data:image/gif;base64,R0lGOD"));
 }
 
 TEST(SetupPreviewTest, AMachineFileNamingNoBuiltInMachineIsRefused) {
