@@ -120,6 +120,10 @@ TEST_F(SystemProbesTest, FilesFoldersAndWildcardsAreFoundFromTheSetupFolder) {
     EXPECT_FALSE(probes.FileExists("C:\\Program Files\\Acm"));
     EXPECT_FALSE(probes.FileExists("\"C:\\SETUP\\readme.txt\""));
     EXPECT_FALSE(probes.FileExists("C:\\" + std::string(300, 'p')));
+    EXPECT_TRUE(probes.FileExists("C:\\Program Files\\Acme\\bin\\*c*m*.e*e"));
+    // Many stars before a letter the name lacks end as quickly as one.
+    machine.files.Put("C:\\SETUP\\" + std::string(150, 'a'), "");
+    EXPECT_FALSE(probes.FileExists("C:\\SETUP\\" + std::string(60, '*') + "z"));
 }
 
 TEST_F(SystemProbesTest, DotNetNeedsAnInstallRoot) {

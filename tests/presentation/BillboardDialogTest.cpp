@@ -40,6 +40,15 @@ TEST_F(BillboardDialogTest, EachBillboardForItsTimeAtItsPlace) {
     EXPECT_EQ(0u, machine.desktop.LiveObjects());
 }
 
+TEST_F(BillboardDialogTest, APlaceAtTheEndOfTheNumbersKeepsItsFarEdgeThere) {
+    PutImage("one.gif", "logo300x200.gif");
+
+    RunSlideshow("TOTAL=1\nB0=one.gif\nC0=1\nD0=2147483647\nE0=-2147483648\n");
+
+    EXPECT_TRUE(machine.trace.Has(
+        "dialog 142: place (2147483647, -2147483648, 0 x 200) on top, flags 32"));
+}
+
 TEST_F(BillboardDialogTest, PictureNameKeepsItsDoubleByteCharacters) {
     machine.system.codePage = 932;
     PutImage("\x94\x5C.gif", "logo300x200.gif");  // "能"

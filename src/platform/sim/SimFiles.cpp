@@ -42,15 +42,32 @@ std::uint64_t SimFiles::Generation(const std::string& path) const {
 
 namespace {
 
-bool GlobMatches(const char* pattern, const char* name) {
-    if (*pattern == '\0') {
-        return *name == '\0';
+// '*' takes any run of characters, '?' any one. Only the latest star is
+// ever taken back, so a pattern of many stars costs the product of the two
+// lengths at worst, not a search through every way of splitting the name.
+bool GlobMatches(const std::string& pattern, const std::string& name) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t star = std::string::npos;
+    std::size_t resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (star != std::string::npos) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
     }
-    if (*pattern == '*') {
-        return GlobMatches(pattern + 1, name) || (*name != '\0' && GlobMatches(pattern, name + 1));
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
     }
-    return *name != '\0' && (*pattern == '?' || *pattern == *name) &&
-           GlobMatches(pattern + 1, name + 1);
+    return p == pattern.size();
 }
 
 }  // namespace
@@ -69,7 +86,7 @@ bool SimFiles::AnyMatches(const std::string& pattern) const {
         // folder that holds it.
         const std::string entry =
             path.substr(folder.size(), path.find('\\', folder.size()) - folder.size());
-        if (GlobMatches(name.c_str(), entry.c_str())) {
+        if (GlobMatches(name, entry)) {
             return true;
         }
     }

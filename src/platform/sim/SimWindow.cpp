@@ -69,12 +69,12 @@ Rect SimWindow::ItemRect(int itemId) {
 }
 
 void SimWindow::Move(int x, int y, int width, int height, bool) {
-    m_rect = Rect{x, y, x + width, y + height};
+    m_rect = Rect::At(x, y, width, height);
     Trace("move " + RectText(m_rect));
 }
 
 void SimWindow::SetWindowPosTop(int x, int y, int width, int height, unsigned flags) {
-    m_rect = Rect{x, y, x + width, y + height};
+    m_rect = Rect::At(x, y, width, height);
     Trace("place " + RectText(m_rect) + " on top, flags " + std::to_string(flags));
 }
 
@@ -84,7 +84,7 @@ void SimWindow::ShowItem(int itemId, int showCommand) {
 }
 
 void SimWindow::MoveItem(int itemId, int x, int y, int width, int height) {
-    Item(itemId).rect = Rect{x, y, x + width, y + height};
+    Item(itemId).rect = Rect::At(x, y, width, height);
     Trace("move item " + std::to_string(itemId) + " " + RectText(Item(itemId).rect));
 }
 
