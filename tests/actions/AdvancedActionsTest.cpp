@@ -154,6 +154,18 @@ TEST_F(AdvancedActionsTest, StopInTheSecondPassLeavesTheCancelResultAndTheInstal
     EXPECT_FALSE(machine.trace.Has("dialog 102: end 1"));
 }
 
+// A dialog that is not running has no window to end; the stop still stops.
+TEST_F(AdvancedActionsTest, StopOutsideTheDialogsRunStopsThePassAndEndsNothing) {
+    PutList(2, Record(0, "Show MessageBox", "", "", "Stop installation", "", "stop") +
+                   Record(1, "Show MessageBox", "", "", "", "", "never shown"));
+    SetupProgressDialog dialog(machine.GetPorts());
+
+    EXPECT_FALSE(Pass(ActionPass::First, dialog));
+
+    EXPECT_EQ((std::vector<std::string>{"stop", "Can't continue with installation... Aborting."}),
+              Boxes());
+}
+
 TEST_F(AdvancedActionsTest, TotalFollowsAtoIAndOnlyZeroSkipsTheSplashRule) {
     struct Case {
         const char* total;
