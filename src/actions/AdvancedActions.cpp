@@ -1,5 +1,6 @@
 #include "actions/AdvancedActions.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "actions/CompletionChoice.h"
@@ -83,11 +84,12 @@ std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, 
         m_present.emplace();
         for (const std::string& key : m_ports.profile.ReadKeyNames(tag.Path(), kSection)) {
             if (const auto record = RecordOfKey(key)) {
-                m_present->insert(*record);
+                m_present->push_back(*record);
             }
         }
+        std::sort(m_present->begin(), m_present->end());
     }
-    const auto next = m_present->lower_bound(from);
+    const auto next = std::lower_bound(m_present->begin(), m_present->end(), from);
     if (next == m_present->end() || *next >= total) {
         return std::nullopt;
     }
