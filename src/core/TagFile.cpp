@@ -1,14 +1,13 @@
 #include "core/TagFile.h"
 
 #include <climits>
-#include <utility>
 
 #include "core/SetupFolder.h"
 
 namespace kestavo {
 
-TagFile::TagFile(ISystemPort& system, IProfilePort& profile, std::string fileName)
-    : m_system(system), m_profile(profile), m_fileName(std::move(fileName)) {}
+TagFile::TagFile(ISystemPort& system, IProfilePort& profile, const char* fileName)
+    : m_system(system), m_profile(profile), m_fileName(fileName) {}
 
 std::string TagFile::Path() const {
     return SetupFilePath(m_system, m_fileName);
@@ -18,17 +17,16 @@ bool TagFile::Exists() const {
     return m_system.FileExists(Path());
 }
 
-std::string TagFile::Read(const std::string& section, const std::string& key,
+std::string TagFile::Read(std::string_view section, std::string_view key,
                           std::size_t capacity) const {
-    return m_profile.ReadString(Path(), section, key, capacity);
+    return m_profile.ReadString(Path(), std::string(section), std::string(key), capacity);
 }
 
-int TagFile::ReadInt(const std::string& section, const std::string& key,
-                     std::size_t capacity) const {
+int TagFile::ReadInt(std::string_view section, std::string_view key, std::size_t capacity) const {
     return AtoI(Read(section, key, capacity));
 }
 
-int TagFile::ReadCount(const std::string& section) const {
+int TagFile::ReadCount(std::string_view section) const {
     return ReadInt(section, "TOTAL", kListCapacity);
 }
 
