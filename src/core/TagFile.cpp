@@ -54,8 +54,24 @@ int TagFile::AtoI(const std::string& text) {
     return value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
+// The digits are written out here: std::to_string brings a table of digit
+// pairs along for them.
 std::string TagFile::ListKey(char letter, int index) {
-    return std::string(1, letter) + std::to_string(index);
+    std::string key(1, letter);
+    if (index < 0) {
+        key += '-';
+    }
+    unsigned rest = index < 0 ? 0u - static_cast<unsigned>(index) : static_cast<unsigned>(index);
+    char digits[10];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    while (count > 0) {
+        key += digits[--count];
+    }
+    return key;
 }
 
 }  // namespace kestavo
