@@ -96,19 +96,18 @@ std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, 
     return *next;
 }
 
+// The fields in the order of their key letters, A to H.
 AdvancedAction AdvancedActionList::ReadRecord(const TagFile& tag, int index) const {
-    const auto field = [&](char letter) {
-        return tag.Read(kSection, TagFile::ListKey(letter, index), TagFile::kListCapacity);
-    };
+    static constexpr std::string AdvancedAction::*kFields[] = {
+        &AdvancedAction::name,       &AdvancedAction::type,       &AdvancedAction::subject,
+        &AdvancedAction::thenAction, &AdvancedAction::completion, &AdvancedAction::timing,
+        &AdvancedAction::argument,   &AdvancedAction::parameters};
     AdvancedAction action;
-    action.name = field('A');
-    action.type = field('B');
-    action.subject = field('C');
-    action.thenAction = field('D');
-    action.completion = field('E');
-    action.timing = field('F');
-    action.argument = field('G');
-    action.parameters = field('H');
+    char letter = 'A';
+    for (std::string AdvancedAction::*field : kFields) {
+        action.*field =
+            tag.Read(kSection, TagFile::ListKey(letter++, index), TagFile::kListCapacity);
+    }
     return action;
 }
 
