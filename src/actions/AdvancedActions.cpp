@@ -42,6 +42,15 @@ std::optional<int> RecordOfKey(const std::string& key) {
     return static_cast<int>(number);
 }
 
+// Keys come in file order, in which records mostly ascend, so a number
+// usually goes at the end; the other fields of its record find it there.
+void InsertOnce(std::vector<int>& sorted, int value) {
+    const auto at = std::lower_bound(sorted.begin(), sorted.end(), value);
+    if (at == sorted.end() || *at != value) {
+        sorted.insert(at, value);
+    }
+}
+
 bool IsBatchFile(const std::string& path) {
     if (path.size() < 4) {
         return false;
@@ -84,10 +93,9 @@ std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, 
         m_present.emplace();
         for (const std::string& key : m_ports.profile.ReadKeyNames(tag.Path(), kSection)) {
             if (const auto record = RecordOfKey(key)) {
-                m_present->push_back(*record);
+                InsertOnce(*m_present, *record);
             }
         }
-        std::sort(m_present->begin(), m_present->end());
     }
     const auto next = std::lower_bound(m_present->begin(), m_present->end(), from);
     if (next == m_present->end() || *next >= total) {

@@ -40,9 +40,9 @@ private:
     SetupProgressDialog& m_dialog;
     Ports& m_ports;
     SystemProbes m_probes;
-    // The record numbers that have any key in the section, in ascending
-    // order, read again after every record that acted, since a program it
-    // started may have changed the file.
+    // The record numbers that have any key in the section, each once, in
+    // ascending order, read again after every record that acted, since a
+    // program it started may have changed the file.
     std::optional<std::vector<int>> m_present;
 };
 

@@ -301,6 +301,17 @@ TEST_F(AdvancedActionsTest, HugeTotalWithFewRecordsGivesTheSameRunQuickly) {
     EXPECT_EQ((std::vector<std::string>{"zero", "seven", "million"}), Boxes());
 }
 
+TEST_F(AdvancedActionsTest, RecordsRunInNumberOrderWhateverTheirOrderInTheFile) {
+    PutList(3, Record(2, "Show MessageBox", "", "", "", "", "two") +
+                   Record(0, "Show MessageBox", "", "", "", "", "zero") +
+                   Record(1, "Show MessageBox", "", "", "", "", "one"));
+    SetupProgressDialog dialog(machine.GetPorts());
+
+    EXPECT_TRUE(Pass(ActionPass::First, dialog));
+
+    EXPECT_EQ((std::vector<std::string>{"zero", "one", "two"}), Boxes());
+}
+
 // A program run by a record may rewrite the tag file; records it adds are
 // found as reading every number would find them.
 TEST_F(AdvancedActionsTest, RecordsAddedByAnEarlierRecordAreStillRun) {
