@@ -118,7 +118,7 @@ protected:
 
     Win32BrowserControl* Create(int itemId) {
         m_control = m_browsers.CreateOverPlaceholder(*m_window, itemId, m_events);
-        return static_cast<Win32BrowserControl*>(m_control.get());
+        return dynamic_cast<Win32BrowserControl*>(m_control.get());
     }
 
     ChildList Children() const {
