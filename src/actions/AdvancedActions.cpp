@@ -1,5 +1,6 @@
 #include "actions/AdvancedActions.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "actions/CompletionChoice.h"
@@ -39,6 +40,15 @@ std::optional<int> RecordOfKey(const std::string& key) {
         return std::nullopt;
     }
     return static_cast<int>(number);
+}
+
+// Keys come in file order, in which records mostly ascend, so a number
+// usually goes at the end; the other fields of its record find it there.
+void InsertOnce(std::vector<int>& sorted, int value) {
+    const auto at = std::lower_bound(sorted.begin(), sorted.end(), value);
+    if (at == sorted.end() || *at != value) {
+        sorted.insert(at, value);
+    }
 }
 
 bool IsBatchFile(const std::string& path) {
@@ -83,30 +93,29 @@ std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, 
         m_present.emplace();
         for (const std::string& key : m_ports.profile.ReadKeyNames(tag.Path(), kSection)) {
             if (const auto record = RecordOfKey(key)) {
-                m_present->insert(*record);
+                InsertOnce(*m_present, *record);
             }
         }
     }
-    const auto next = m_present->lower_bound(from);
+    const auto next = std::lower_bound(m_present->begin(), m_present->end(), from);
     if (next == m_present->end() || *next >= total) {
         return std::nullopt;
     }
     return *next;
 }
 
+// The fields in the order of their key letters, A to H.
 AdvancedAction AdvancedActionList::ReadRecord(const TagFile& tag, int index) const {
-    const auto field = [&](char letter) {
-        return tag.Read(kSection, TagFile::ListKey(letter, index), TagFile::kListCapacity);
-    };
+    static constexpr std::string AdvancedAction::*kFields[] = {
+        &AdvancedAction::name,       &AdvancedAction::type,       &AdvancedAction::subject,
+        &AdvancedAction::thenAction, &AdvancedAction::completion, &AdvancedAction::timing,
+        &AdvancedAction::argument,   &AdvancedAction::parameters};
     AdvancedAction action;
-    action.name = field('A');
-    action.type = field('B');
-    action.subject = field('C');
-    action.thenAction = field('D');
-    action.completion = field('E');
-    action.timing = field('F');
-    action.argument = field('G');
-    action.parameters = field('H');
+    char letter = 'A';
+    for (std::string AdvancedAction::*field : kFields) {
+        action.*field =
+            tag.Read(kSection, TagFile::ListKey(letter++, index), TagFile::kListCapacity);
+    }
     return action;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <optional>
-#include <set>
+#include <vector>
 
 #include "actions/AdvancedAction.h"
 #include "actions/SystemProbes.h"
@@ -40,10 +40,10 @@ private:
     SetupProgressDialog& m_dialog;
     Ports& m_ports;
     SystemProbes m_probes;
-    // The record numbers that have any key in the section, read again after
-    // every record that acted, since a program it started may have changed
-    // the file.
-    std::optional<std::set<int>> m_present;
+    // The record numbers that have any key in the section, each once, in
+    // ascending order, read again after every record that acted, since a
+    // program it started may have changed the file.
+    std::optional<std::vector<int>> m_present;
 };
 
 // Runs one pass of the dialog's action list.

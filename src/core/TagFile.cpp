@@ -1,14 +1,13 @@
 #include "core/TagFile.h"
 
 #include <climits>
-#include <utility>
 
 #include "core/SetupFolder.h"
 
 namespace kestavo {
 
-TagFile::TagFile(ISystemPort& system, IProfilePort& profile, std::string fileName)
-    : m_system(system), m_profile(profile), m_fileName(std::move(fileName)) {}
+TagFile::TagFile(ISystemPort& system, IProfilePort& profile, const char* fileName)
+    : m_system(system), m_profile(profile), m_fileName(fileName) {}
 
 std::string TagFile::Path() const {
     return SetupFilePath(m_system, m_fileName);
@@ -18,17 +17,16 @@ bool TagFile::Exists() const {
     return m_system.FileExists(Path());
 }
 
-std::string TagFile::Read(const std::string& section, const std::string& key,
+std::string TagFile::Read(std::string_view section, std::string_view key,
                           std::size_t capacity) const {
-    return m_profile.ReadString(Path(), section, key, capacity);
+    return m_profile.ReadString(Path(), std::string(section), std::string(key), capacity);
 }
 
-int TagFile::ReadInt(const std::string& section, const std::string& key,
-                     std::size_t capacity) const {
+int TagFile::ReadInt(std::string_view section, std::string_view key, std::size_t capacity) const {
     return AtoI(Read(section, key, capacity));
 }
 
-int TagFile::ReadCount(const std::string& section) const {
+int TagFile::ReadCount(std::string_view section) const {
     return ReadInt(section, "TOTAL", kListCapacity);
 }
 
@@ -56,8 +54,24 @@ int TagFile::AtoI(const std::string& text) {
     return value < INT_MIN ? INT_MIN : static_cast<int>(value);
 }
 
+// The digits are written out here: std::to_string brings a table of digit
+// pairs along for them.
 std::string TagFile::ListKey(char letter, int index) {
-    return std::string(1, letter) + std::to_string(index);
+    std::string key(1, letter);
+    if (index < 0) {
+        key += '-';
+    }
+    unsigned rest = index < 0 ? 0u - static_cast<unsigned>(index) : static_cast<unsigned>(index);
+    char digits[10];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    while (count > 0) {
+        key += digits[--count];
+    }
+    return key;
 }
 
 }  // namespace kestavo

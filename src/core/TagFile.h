@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/IProfilePort.h"
 #include "platform/ISystemPort.h"
@@ -20,15 +21,17 @@ public:
     static constexpr std::size_t kValueCapacity = 255;
     static constexpr std::size_t kListCapacity = 100;
 
-    TagFile(ISystemPort& system, IProfilePort& profile, std::string fileName = kFileName);
+    // The name must outlive the object: one of the two above.
+    TagFile(ISystemPort& system, IProfilePort& profile, const char* fileName = kFileName);
 
     std::string Path() const;
     bool Exists() const;
-    std::string Read(const std::string& section, const std::string& key,
-                     std::size_t capacity) const;
-    int ReadInt(const std::string& section, const std::string& key, std::size_t capacity) const;
+    // Section and key names are mostly literals; the strings the profile
+    // service takes are made once, here, instead of at every call.
+    std::string Read(std::string_view section, std::string_view key, std::size_t capacity) const;
+    int ReadInt(std::string_view section, std::string_view key, std::size_t capacity) const;
     // A list section's TOTAL; zero or negative means an empty list.
-    int ReadCount(const std::string& section) const;
+    int ReadCount(std::string_view section) const;
 
     // The C library's atoi rule: leading blanks, an optional sign, then
     // decimal digits up to the first other character; none gives 0. Values
@@ -40,7 +43,7 @@ public:
 private:
     ISystemPort& m_system;
     IProfilePort& m_profile;
-    std::string m_fileName;
+    const char* m_fileName;
 };
 
 }  // namespace kestavo

@@ -1,6 +1,6 @@
 #include "framework/Dialog.h"
 
-#include <stdexcept>
+#include <cstdlib>
 
 #include "platform/WinConst.h"
 
@@ -32,13 +32,19 @@ void Dialog::OnCommand(int commandId) {
     }
 }
 
+// A choice that stops the installation may reach a dialog whose run is
+// over or has not begun; there is no window then, and nothing to end.
 void Dialog::EndDialog(int result) {
-    Window().End(result);
+    if (m_window != nullptr) {
+        m_window->End(result);
+    }
 }
 
+// Only handlers use the window, and they run inside the modal run; a call
+// from anywhere else is a fault in the program, which is not carried on.
 IDialogWindow& Dialog::Window() {
     if (m_window == nullptr) {
-        throw std::logic_error("dialog window used outside its modal run");
+        std::abort();
     }
     return *m_window;
 }

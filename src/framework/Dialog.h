@@ -35,7 +35,9 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
 
+    // Does nothing when the dialog is not running.
     void EndDialog(int result);
+    // The live window; only valid while the dialog runs.
     IDialogWindow& Window();
     IDialogHost& Host() { return m_host; }
 

@@ -154,6 +154,18 @@ TEST_F(AdvancedActionsTest, StopInTheSecondPassLeavesTheCancelResultAndTheInstal
     EXPECT_FALSE(machine.trace.Has("dialog 102: end 1"));
 }
 
+// A dialog that is not running has no window to end; the stop still stops.
+TEST_F(AdvancedActionsTest, StopOutsideTheDialogsRunStopsThePassAndEndsNothing) {
+    PutList(2, Record(0, "Show MessageBox", "", "", "Stop installation", "", "stop") +
+                   Record(1, "Show MessageBox", "", "", "", "", "never shown"));
+    SetupProgressDialog dialog(machine.GetPorts());
+
+    EXPECT_FALSE(Pass(ActionPass::First, dialog));
+
+    EXPECT_EQ((std::vector<std::string>{"stop", "Can't continue with installation... Aborting."}),
+              Boxes());
+}
+
 TEST_F(AdvancedActionsTest, TotalFollowsAtoIAndOnlyZeroSkipsTheSplashRule) {
     struct Case {
         const char* total;
@@ -287,6 +299,17 @@ TEST_F(AdvancedActionsTest, HugeTotalWithFewRecordsGivesTheSameRunQuickly) {
     EXPECT_TRUE(Pass(ActionPass::First, dialog));
 
     EXPECT_EQ((std::vector<std::string>{"zero", "seven", "million"}), Boxes());
+}
+
+TEST_F(AdvancedActionsTest, RecordsRunInNumberOrderWhateverTheirOrderInTheFile) {
+    PutList(3, Record(2, "Show MessageBox", "", "", "", "", "two") +
+                   Record(0, "Show MessageBox", "", "", "", "", "zero") +
+                   Record(1, "Show MessageBox", "", "", "", "", "one"));
+    SetupProgressDialog dialog(machine.GetPorts());
+
+    EXPECT_TRUE(Pass(ActionPass::First, dialog));
+
+    EXPECT_EQ((std::vector<std::string>{"zero", "one", "two"}), Boxes());
 }
 
 // A program run by a record may rewrite the tag file; records it adds are

@@ -30,6 +30,8 @@ TEST_F(TagFileTest, AtoIFollowsTheCLibrary) {
 TEST_F(TagFileTest, ListKeysAreTheLetterAndTheIndex) {
     EXPECT_EQ("A0", TagFile::ListKey('A', 0));
     EXPECT_EQ("B12", TagFile::ListKey('B', 12));
+    EXPECT_EQ("C2147483647", TagFile::ListKey('C', INT_MAX));
+    EXPECT_EQ("D-2147483648", TagFile::ListKey('D', INT_MIN));
 }
 
 TEST_F(TagFileTest, PathHasExactlyOneSeparatorEvenAtADriveRoot) {

@@ -22,12 +22,12 @@ The Import Tables (interpreted .idata section contents)
 """
 
 
-def import_entry(dll):
+def import_entry(dll, functions=("GetProcAddress",)):
+    lines = "".join(f"\t4c1a4\t  283  {function}\n" for function in functions)
     return f"""
 \tDLL Name: {dll}
 \tvma:  Hint/Ord Member-Name Bound-To
-\t4c1a4\t  283  GetProcAddress
-"""
+{lines}"""
 
 
 class CheckImportsTest(unittest.TestCase):
@@ -56,6 +56,22 @@ class CheckImportsTest(unittest.TestCase):
         status, output = self.run_checker(output_text + import_entry("winmm.dll"))
         self.assertEqual(status, 1)
         self.assertTrue(output.rstrip().endswith(": version.dll, winmm.dll"), output)
+
+    def test_functions_windows_xp_lacks_fail_and_are_named_but_their_elders_pass(self):
+        elders = ["GetTickCount", "InitializeCriticalSection", "TryEnterCriticalSection",
+                  "GetLocaleInfoA", "CompareStringW", "GetFileInformationByHandle", "TlsAlloc"]
+        newer = ["GetTickCount64", "FlsAlloc", "AcquireSRWLockExclusive",
+                 "SleepConditionVariableCS", "InitOnceExecuteOnce", "CompareStringEx"]
+        status, output = self.run_checker(HEADER + import_entry("KERNEL32.dll", elders))
+        self.assertEqual(status, 0, output)
+        status, output = self.run_checker(HEADER + import_entry("KERNEL32.dll", elders + newer)
+                                          + import_entry("SHELL32.dll", ["SHGetKnownFolderPath"]))
+        self.assertEqual(status, 1)
+        self.assertTrue(output.rstrip().endswith(
+            ": AcquireSRWLockExclusive (kernel32.dll), CompareStringEx (kernel32.dll), "
+            "FlsAlloc (kernel32.dll), GetTickCount64 (kernel32.dll), "
+            "InitOnceExecuteOnce (kernel32.dll), SHGetKnownFolderPath (shell32.dll), "
+            "SleepConditionVariableCS (kernel32.dll)"), output)
 
     def test_delay_loaded_imports_fail(self):
         with_delay = HEADER.replace("Entry d 00000000 00000000", "Entry d 0004e000 00000040")

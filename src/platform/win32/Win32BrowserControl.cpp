@@ -50,17 +50,20 @@ std::string Win32BrowserControl::LocationUrl() const {
     return url;
 }
 
+// Each control registers the class; the ones after the first, on whatever
+// thread, are told it exists, which serves as well. A registration that
+// failed is tried again by the next control.
 const char* Win32BrowserControl::HostClass() {
     static const char kName[] = "KestavoBrowserHost";
-    static const ATOM registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &HostProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        windowClass.lpszClassName = kName;
-        return RegisterClassA(&windowClass);
-    }();
-    return registered != 0 ? kName : nullptr;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &HostProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kName;
+    if (RegisterClassA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        return nullptr;
+    }
+    return kName;
 }
 
 // The window carries its control from its first message on, so that its

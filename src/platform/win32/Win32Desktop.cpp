@@ -12,19 +12,16 @@ namespace {
 
 using SndPlaySoundFunction = BOOL(WINAPI*)(LPCSTR, UINT);
 
-// winmm.dll from the system folder, loaded on first use and kept for the
-// life of the process: an asynchronous or looping sound plays on after the
-// call that started it.
+// winmm.dll from the system folder, never freed: an asynchronous or
+// looping sound plays on after the call that started it. Loading it again
+// for a later sound only counts another reference.
 HMODULE SoundLibrary() {
-    static const HMODULE library = [] {
-        char folder[MAX_PATH] = {};
-        const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-        if (length == 0 || length >= MAX_PATH) {
-            return HMODULE{nullptr};
-        }
-        return LoadLibraryA((std::string(folder, length) + "\\winmm.dll").c_str());
-    }();
-    return library;
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return nullptr;
+    }
+    return LoadLibraryA((std::string(folder, length) + "\\winmm.dll").c_str());
 }
 
 }  // namespace

@@ -110,16 +110,16 @@ void Win32DialogWindow::SubclassItem(int itemId, IControlEvents& events) {
     if (control == nullptr) {
         return;
     }
-    m_controls[control] = &events;
     SetPropA(control, kEventsProperty, &events);
     SetPropA(control, kOldProcProperty,
              reinterpret_cast<HANDLE>(SetWindowLongPtrA(
                  control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc))));
 }
 
+// Only the controls subclassed here carry the property, and a control asks
+// its own dialog for colours.
 IControlEvents* Win32DialogWindow::ControlEvents(HWND control) const {
-    const auto it = m_controls.find(control);
-    return it == m_controls.end() ? nullptr : it->second;
+    return static_cast<IControlEvents*>(GetPropA(control, kEventsProperty));
 }
 
 LRESULT CALLBACK Win32DialogWindow::SubclassProc(HWND control, UINT message, WPARAM wParam,

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <map>
-
 #include "platform/IDialogHost.h"
 
 namespace kestavo::win32 {
@@ -43,7 +41,6 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_dialog;
-    std::map<HWND, IControlEvents*> m_controls;
 };
 
 }  // namespace kestavo::win32
