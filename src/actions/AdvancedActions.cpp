@@ -196,10 +196,22 @@ std::string AdvancedActionList::ThirdPartyPath(const AdvancedAction& action) con
     return m_ports.system.CurrentDirectory() + "\\" + FileNamePart(m_ports.system, action.argument);
 }
 
+// A batch file runs through the system folder's cmd.exe, named in full: a
+// cmd.exe in the setup folder would come first in the search, and the
+// setup is likely to run elevated. With /s cmd.exe takes off exactly the
+// outer pair of quotes, so a folder such as "Tom & Jerry (v2)" stays one
+// path. A name with a quote could close the inner pair and run another
+// command, and one with a percent sign would have it expanded as a
+// variable, quotes or not: such a name is never run.
 void AdvancedActionList::RunThirdParty(const AdvancedAction& action) {
     const std::string path = ThirdPartyPath(action);
     if (IsBatchFile(path)) {
-        m_ports.processes.WinExec("cmd.exe /c \"" + path + "\"", SW_SHOWNORMAL);
+        if (path.find_first_of("\"%") != std::string::npos) {
+            return;
+        }
+        const std::string shell =
+            WithTrailingSeparator(m_ports.system, m_ports.system.SystemDirectory()) + "cmd.exe";
+        m_ports.processes.WinExec("\"" + shell + "\" /s /c \"\"" + path + "\"\"", SW_SHOWNORMAL);
     } else {
         m_ports.processes.ShellExecuteProgram(path, action.parameters, SW_SHOWDEFAULT);
     }

@@ -208,12 +208,15 @@ TEST_F(AdvancedActionsTest, KeywordsAreExactAndCaseSensitive) {
 
 TEST_F(AdvancedActionsTest, ThirdPartySoftwareComesFromTheSetupFolder) {
     SetupProgressDialog dialog(machine.GetPorts());
-    PutList(6, Record(0, "Run 3rd party software", "", "", "", "", "D:\\Tools\\patch.exe", "-q") +
+    // Batch names that could run another command through cmd.exe run nothing.
+    PutList(8, Record(0, "Run 3rd party software", "", "", "", "", "D:\\Tools\\patch.exe", "-q") +
                    Record(1, "Run 3rd party software", "", "", "", "", "fix.BAT", "ignored") +
                    Record(2, "Run 3rd party software", "", "", "", "", "x/fix.bat") +
                    Record(3, "Run 3rd party software", "", "", "", "", "A:fix.Bat", "-p") +
                    Record(4, "Run Tormivex", "", "", "Stop installation") +
-                   Record(5, "Run 3rd party software and wait", "", "", "", "", "wait.exe"));
+                   Record(5, "Run 3rd party software and wait", "", "", "", "", "wait.exe") +
+                   Record(6, "Run 3rd party software", "", "", "", "", "x\"\" & calc & rem .bat") +
+                   Record(7, "Run 3rd party software", "", "", "", "", "%COMSPEC%.bat"));
     machine.processes.AddProgram("C:\\SETUP\\wait.exe", sim::SimProgram{2000, 0, {}});
 
     EXPECT_TRUE(Pass(ActionPass::First, dialog));
@@ -221,8 +224,8 @@ TEST_F(AdvancedActionsTest, ThirdPartySoftwareComesFromTheSetupFolder) {
     const std::vector<std::string> lines = machine.trace.Lines();
     const std::vector<std::string> expected = {
         "shell run failed: file=C:\\SETUP\\patch.exe params=-q show=10",
-        "winexec: cmd=cmd.exe /c \"C:\\SETUP\\fix.BAT\" show=1",
-        "winexec: cmd=cmd.exe /c \"C:\\SETUP\\fix.bat\" show=1",
+        "winexec: cmd=\"C:\\WINDOWS\\SYSTEM32\\cmd.exe\" /s /c \"\"C:\\SETUP\\fix.BAT\"\" show=1",
+        "winexec: cmd=\"C:\\WINDOWS\\SYSTEM32\\cmd.exe\" /s /c \"\"C:\\SETUP\\fix.bat\"\" show=1",
         "shell run failed: file=C:\\SETUP\\fix.Bat params=-p show=10",
         "shell run failed: file=C:\\WINDOWS\\TEMP\\tormivex.exe params= show=10",
         "start: app=C:\\SETUP\\wait.exe cmd= dir=C:\\SETUP",

@@ -13,6 +13,7 @@ import re
 import shutil
 import signal
 import subprocess
+import time
 import unittest
 from pathlib import Path
 
@@ -320,6 +321,20 @@ class ActionsTest(WineTestCase):
         self.assert_setup_ends(setup)
         self.assertEqual(setup.exit_code(), EXIT_INSTALL_FAILURE)
         self.assertFalse(self.installer_started(setup), "msiexec.exe was started")
+
+    def test_a_batch_file_runs_from_a_folder_with_an_ampersand_and_parentheses(self):
+        # cmd.exe would take such a path apart at "&" unless told exactly
+        # which quotes to take off.
+        self.folder = self.folder / "Tom & Jerry (v2)"
+        self.folder.mkdir()
+        (self.folder / "fix.bat").write_bytes(b"@echo ran>ran.txt\r\n")
+        setup = self.start_setup_with_actions(record("Run 3rd party software", argument="fix.bat"))
+        self.assert_setup_ends(setup)
+        ran = self.folder / "ran.txt"
+        deadline = time.monotonic() + END_LIMIT
+        while not ran.exists() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.assertTrue(ran.exists(), "the batch file did not run")
 
     def test_restart_dialog_goes_on_whichever_button_closes_it(self):
         setup = self.start_setup_with_actions(
