@@ -30,12 +30,13 @@ struct Rect {
     int right = 0;
     int bottom = 0;
 
-    // A rectangle at (x, y) of the given size.
+    // A rectangle at (x, y) of the given size. Its far edges stop at the
+    // ends of int, so its width and height never pass the ones asked for.
     static constexpr Rect At(int x, int y, int width, int height) {
         return Rect{x, y, ClampedSum(x, width), ClampedSum(y, height)};
     }
-    int Width() const { return ClampedSum(right, -static_cast<long long>(left)); }
-    int Height() const { return ClampedSum(bottom, -static_cast<long long>(top)); }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
     bool operator==(const Rect& other) const {
         return left == other.left && top == other.top && right == other.right &&
                bottom == other.bottom;
