@@ -96,8 +96,8 @@ std::vector<Finding> SetupCheck::Run() {
 
 std::string SetupCheck::ValueAsRead(const std::string& file, const std::string& section,
                                     const std::string& key) const {
-    const KeySpec* spec = TagSchema::Find(file, section, key);
-    return spec == nullptr ? std::string() : ValueAsRead(file, section, key, spec->capacity);
+    const KeyRule* rule = TagSchema::Find(file, section, key);
+    return rule == nullptr ? std::string() : ValueAsRead(file, section, key, rule->capacity);
 }
 
 std::string SetupCheck::ValueAsRead(const std::string& file, const std::string& section,
@@ -206,26 +206,26 @@ void SetupCheck::CheckValues(const std::string& file) {
         if (line.header || line.hidden) {
             continue;
         }
-        const KeySpec* spec = TagSchema::Find(file, line.section, line.key);
-        if (spec != nullptr && (file != TagFile::kFileName || IsRead(line.section, line.key))) {
-            CheckValue(file, line.section, line.key, *spec);
+        const KeyRule* rule = TagSchema::Find(file, line.section, line.key);
+        if (rule != nullptr && (file != TagFile::kFileName || IsRead(line.section, line.key))) {
+            CheckValue(file, line.section, line.key, *rule);
         }
     }
 }
 
 void SetupCheck::CheckValue(const std::string& file, const std::string& section,
-                            const std::string& key, const KeySpec& spec) {
-    CheckCut(file, section, key, spec);
-    const std::string value = ValueAsRead(file, section, key, spec.capacity);
-    switch (spec.kind) {
+                            const std::string& key, const KeyRule& rule) {
+    CheckCut(file, section, key, rule);
+    const std::string value = ValueAsRead(file, section, key, rule.capacity);
+    switch (rule.kind) {
         case ValueKind::Flag:
         case ValueKind::Number:
         case ValueKind::Count:
         case ValueKind::Seconds:
-            CheckNumber(file, section, key, spec, value);
+            CheckNumber(file, section, key, rule, value);
             break;
         case ValueKind::Keyword:
-            CheckKeyword(file, section, key, spec, value);
+            CheckKeyword(file, section, key, rule, value);
             break;
         case ValueKind::Colour:
             CheckColour(file, section, key, value);
@@ -239,19 +239,19 @@ void SetupCheck::CheckValue(const std::string& file, const std::string& section,
 }
 
 void SetupCheck::CheckCut(const std::string& file, const std::string& section,
-                          const std::string& key, const KeySpec& spec) {
+                          const std::string& key, const KeyRule& rule) {
     const std::string whole = ValueAsRead(file, section, key, kWhole);
-    const std::string kept = ValueAsRead(file, section, key, spec.capacity);
+    const std::string kept = ValueAsRead(file, section, key, rule.capacity);
     if (whole.size() > kept.size()) {
         Add(Severity::Warning, file, section, key,
             "the value's " + std::to_string(whole.size()) + " characters are cut to " +
                 std::to_string(kept.size()) + ": setup.exe reads " + Quote(AsShown(kept)),
-            "shorten it to " + std::to_string(spec.capacity - 1) + " characters or fewer");
+            "shorten it to " + std::to_string(rule.capacity - 1) + " characters or fewer");
     }
 }
 
 void SetupCheck::CheckNumber(const std::string& file, const std::string& section,
-                             const std::string& key, const KeySpec& spec,
+                             const std::string& key, const KeyRule& rule,
                              const std::string& value) {
     const int number = TagFile::AtoI(value);
     if (!value.empty() && !IsWholeNumber(value)) {
@@ -259,18 +259,18 @@ void SetupCheck::CheckNumber(const std::string& file, const std::string& section
             Quote(value) + " is not a number: setup.exe reads " + std::to_string(number),
             "write the number alone");
     }
-    if (spec.kind == ValueKind::Flag && !value.empty() && number != 0 && number != 1) {
+    if (rule.kind == ValueKind::Flag && !value.empty() && number != 0 && number != 1) {
         Add(Severity::Warning, file, section, key,
             "only 1 turns this on: setup.exe reads " + std::to_string(number) + " as off",
             "write 1 or 0");
     }
-    if (spec.kind == ValueKind::Seconds && number < 0) {
+    if (rule.kind == ValueKind::Seconds && number < 0) {
         const bool splash = section == "SPLASH";
         Add(Severity::Warning, file, section, key,
             splash ? "a negative time: setup.exe shows the splash for 5 seconds"
                    : "a negative time: setup.exe shows the next billboard at once",
             "write the time in seconds, 1 or more");
-    } else if (spec.kind == ValueKind::Seconds && number > kLongestSeconds) {
+    } else if (rule.kind == ValueKind::Seconds && number > kLongestSeconds) {
         Add(Severity::Warning, file, section, key,
             "more seconds than a timer waits: setup.exe waits " + std::to_string(kLongestSeconds) +
                 " seconds (about 24 days)",
@@ -279,14 +279,14 @@ void SetupCheck::CheckNumber(const std::string& file, const std::string& section
 }
 
 void SetupCheck::CheckKeyword(const std::string& file, const std::string& section,
-                              const std::string& key, const KeySpec& spec,
+                              const std::string& key, const KeyRule& rule,
                               const std::string& value) {
-    if (value.empty() || std::any_of(spec.keywords.begin(), spec.keywords.end(),
+    if (value.empty() || std::any_of(rule.keywords.begin(), rule.keywords.end(),
                                      [&](const char* keyword) { return value == keyword; })) {
         return;
     }
-    const std::string nearest = NearestKeyword(value, spec.keywords);
-    if (spec.otherValuesAllowed && nearest.empty()) {
+    const std::string nearest = NearestKeyword(value, rule.keywords);
+    if (rule.otherValuesAllowed && nearest.empty()) {
         return;
     }
     Add(Severity::Error, file, section, key,
@@ -294,7 +294,7 @@ void SetupCheck::CheckKeyword(const std::string& file, const std::string& sectio
             " matches no keyword (they are compared exactly, letter case and blanks "
             "included): setup.exe " +
             ConsequenceOf(section, key),
-        nearest.empty() ? "write one of " + JoinQuoted(spec.keywords) : "write " + Quote(nearest));
+        nearest.empty() ? "write one of " + JoinQuoted(rule.keywords) : "write " + Quote(nearest));
 }
 
 // What a value matching no keyword makes setup.exe do instead.
@@ -391,9 +391,9 @@ int SetupCheck::EffectiveCount(const std::string& section) const {
 }
 
 bool SetupCheck::IsRead(const std::string& section, const std::string& key) const {
-    const KeySpec* spec = TagSchema::Find(TagFile::kFileName, section, key);
-    return spec == nullptr || !TagSchema::IsListKey(*spec) ||
-           TagSchema::ListIndex(key) < EffectiveCount(section);
+    const KeyRule* rule = TagSchema::Find(TagFile::kFileName, section, key);
+    return rule == nullptr || !TagSchema::IsListKey(*rule) ||
+           TagFile::ListIndex(key) < EffectiveCount(section);
 }
 
 // Records are the numbers that have any of the list's keys; those past
@@ -402,7 +402,7 @@ bool SetupCheck::IsRead(const std::string& section, const std::string& key) cons
 void SetupCheck::CheckList(const std::string& section, const std::string& letters, int limit) {
     std::set<int> records;
     for (const std::string& key : m_tagLayout.KeysOf(section)) {
-        const int index = TagSchema::ListIndex(key);
+        const int index = TagFile::ListIndex(key);
         if (index >= 0 && letters.find(static_cast<char>(key[0] & ~0x20)) != std::string::npos) {
             records.insert(index);
         }

@@ -47,13 +47,13 @@ private:
     void CheckNames(const std::string& file);
     void CheckValues(const std::string& file);
     void CheckValue(const std::string& file, const std::string& section, const std::string& key,
-                    const KeySpec& spec);
+                    const KeyRule& rule);
     void CheckCut(const std::string& file, const std::string& section, const std::string& key,
-                  const KeySpec& spec);
+                  const KeyRule& rule);
     void CheckNumber(const std::string& file, const std::string& section, const std::string& key,
-                     const KeySpec& spec, const std::string& value);
+                     const KeyRule& rule, const std::string& value);
     void CheckKeyword(const std::string& file, const std::string& section, const std::string& key,
-                      const KeySpec& spec, const std::string& value);
+                      const KeyRule& rule, const std::string& value);
     void CheckColour(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value);
     void CheckFolderMacros(const std::string& file, const std::string& section,

@@ -217,9 +217,9 @@ TEST(SetupCheckTest, EveryValueTheLauncherReadsTheCheckerReadsAlike) {
     const SetupCheck check(folder);
     ASSERT_GT(profile.reads.size(), 40u);
     for (const auto& [file, section, key, capacity, value] : profile.reads) {
-        const tools::KeySpec* spec = tools::TagSchema::Find(file, section, key);
-        ASSERT_NE(nullptr, spec) << file << " [" << section << "] " << key;
-        EXPECT_EQ(capacity, spec->capacity) << file << " [" << section << "] " << key;
+        const tools::KeyRule* rule = tools::TagSchema::Find(file, section, key);
+        ASSERT_NE(nullptr, rule) << file << " [" << section << "] " << key;
+        EXPECT_EQ(capacity, rule->capacity) << file << " [" << section << "] " << key;
         EXPECT_EQ(value, check.ValueAsRead(file, section, key)) << section << " " << key;
     }
 }
