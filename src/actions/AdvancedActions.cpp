@@ -1,7 +1,6 @@
 #include "actions/AdvancedActions.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "actions/CompletionChoice.h"
 #include "actions/FolderMacros.h"
@@ -22,24 +21,12 @@ constexpr int kSetBit = 255;
 // The record number of a key "A0" to "H<n>" (any letter case, as the
 // profile service matches names), or nothing for any other key.
 std::optional<int> RecordOfKey(const std::string& key) {
-    if (key.size() < 2 || key.size() > 11) {
+    const char letter = key.empty() ? '\0' : static_cast<char>(key[0] | 0x20);
+    const int index = TagFile::ListIndex(key);
+    if (letter < 'a' || letter > 'h' || index < 0) {
         return std::nullopt;
     }
-    const char letter = static_cast<char>(key[0] | 0x20);
-    if (letter < 'a' || letter > 'h' || (key[1] == '0' && key.size() > 2)) {
-        return std::nullopt;
-    }
-    long long number = 0;
-    for (std::size_t i = 1; i < key.size(); ++i) {
-        if (key[i] < '0' || key[i] > '9') {
-            return std::nullopt;
-        }
-        number = number * 10 + (key[i] - '0');
-    }
-    if (number > INT_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int>(number);
+    return index;
 }
 
 // Keys come in file order, in which records mostly ascend, so a number

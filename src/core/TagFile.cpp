@@ -74,4 +74,18 @@ std::string TagFile::ListKey(char letter, int index) {
     return key;
 }
 
+int TagFile::ListIndex(std::string_view key) {
+    if (key.size() < 2 || key.size() > 11 || (key[1] == '0' && key.size() > 2)) {
+        return -1;
+    }
+    long long index = 0;
+    for (std::size_t i = 1; i < key.size(); ++i) {
+        if (key[i] < '0' || key[i] > '9') {
+            return -1;
+        }
+        index = index * 10 + (key[i] - '0');
+    }
+    return index > INT_MAX ? -1 : static_cast<int>(index);
+}
+
 }  // namespace kestavo

@@ -39,6 +39,10 @@ public:
     static int AtoI(const std::string& text);
     // The key of entry `index` of a list: the letter and the index, "A12".
     static std::string ListKey(char letter, int index);
+    // The index of a key of that form, whatever its letter: the digits as
+    // ListKey writes them (no sign, blank or leading zero); -1 for any
+    // other key.
+    static int ListIndex(std::string_view key);
 
 private:
     ISystemPort& m_system;

@@ -28,7 +28,7 @@ std::string Holds(bool holds, const std::string& because) {
 std::string ActionNarrator::ReadString(const std::string& file, const std::string& section,
                                        const std::string& key, std::size_t capacity) {
     if (TagLayout::SameName(section, kSection) && !key.empty() && (key[0] | 0x20) == 'a') {
-        const int index = TagSchema::ListIndex(key);
+        const int index = TagFile::ListIndex(key);
         if (index >= 0) {
             Narrate(file, index);
         }

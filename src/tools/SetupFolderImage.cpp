@@ -16,12 +16,9 @@ std::string ReadAll(const std::filesystem::path& file) {
 
 }  // namespace
 
+// Names compare as the simulated machine compares them.
 std::string SetupFolderImage::Normalize(const std::string& relativePath) {
-    std::string normal;
-    for (char c : relativePath) {
-        normal.push_back(c == '/' ? '\\' : (c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c));
-    }
-    return normal;
+    return sim::SimFiles::Normalize(relativePath);
 }
 
 // Unreadable entries are passed over: the setup would not find them either.

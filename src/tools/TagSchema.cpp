@@ -1,7 +1,5 @@
 #include "tools/TagSchema.h"
 
-#include <climits>
-
 #include "core/TagFile.h"
 #include "core/TagKeywords.h"
 #include "tools/TagLayout.h"
@@ -23,7 +21,7 @@ std::vector<const char*> Words(const char* const (&words)[N]) {
     return std::vector<const char*>(words, words + N);
 }
 
-std::vector<KeySpec> MakeKeys() {
+std::vector<KeyRule> MakeKeys() {
     constexpr std::size_t kValue = TagFile::kValueCapacity;
     constexpr std::size_t kList = TagFile::kListCapacity;
     const char* tag = TagFile::kFileName;
@@ -73,45 +71,29 @@ std::vector<KeySpec> MakeKeys() {
 
 }  // namespace
 
-const std::vector<KeySpec>& TagSchema::Keys() {
-    static const std::vector<KeySpec> keys = MakeKeys();
+const std::vector<KeyRule>& TagSchema::Keys() {
+    static const std::vector<KeyRule> keys = MakeKeys();
     return keys;
 }
 
-// setup.exe forms list keys from an int with std::to_string's digits: no
-// sign, no leading zero, no blank.
-int TagSchema::ListIndex(const std::string& key) {
-    if (key.size() < 2 || key.size() > 11 || (key[1] == '0' && key.size() > 2)) {
-        return -1;
-    }
-    long long index = 0;
-    for (std::size_t i = 1; i < key.size(); ++i) {
-        if (key[i] < '0' || key[i] > '9') {
-            return -1;
-        }
-        index = index * 10 + (key[i] - '0');
-    }
-    return index > INT_MAX ? -1 : static_cast<int>(index);
-}
-
-const KeySpec* TagSchema::Find(const std::string& file, const std::string& section,
+const KeyRule* TagSchema::Find(const std::string& file, const std::string& section,
                                const std::string& key) {
-    for (const KeySpec& spec : Keys()) {
-        if (!TagLayout::SameName(spec.file, file) || !TagLayout::SameName(spec.section, section)) {
+    for (const KeyRule& rule : Keys()) {
+        if (!TagLayout::SameName(rule.file, file) || !TagLayout::SameName(rule.section, section)) {
             continue;
         }
-        if (IsListKey(spec) ? TagLayout::SameName(std::string(1, spec.key[0]), key.substr(0, 1)) &&
-                                  ListIndex(key) >= 0
-                            : TagLayout::SameName(spec.key, key)) {
-            return &spec;
+        if (IsListKey(rule) ? TagLayout::SameName(std::string(1, rule.key[0]), key.substr(0, 1)) &&
+                                  TagFile::ListIndex(key) >= 0
+                            : TagLayout::SameName(rule.key, key)) {
+            return &rule;
         }
     }
     return nullptr;
 }
 
 bool TagSchema::KnowsSection(const std::string& file, const std::string& section) {
-    for (const KeySpec& spec : Keys()) {
-        if (TagLayout::SameName(spec.file, file) && TagLayout::SameName(spec.section, section)) {
+    for (const KeyRule& rule : Keys()) {
+        if (TagLayout::SameName(rule.file, file) && TagLayout::SameName(rule.section, section)) {
             return true;
         }
     }

@@ -23,7 +23,7 @@ enum class ValueKind {
 // One key setup.exe reads: in which file and section, through a buffer of
 // how many characters, and how the value is used. A list key ("A#") stands
 // for the letter followed by an index, as setup.exe forms it ("A0", "A12").
-struct KeySpec {
+struct KeyRule {
     const char* file;
     const char* section;
     const char* key;
@@ -39,16 +39,14 @@ struct KeySpec {
 // Every key of kestavo.tag and data.tag that setup.exe reads.
 class TagSchema {
 public:
-    static const std::vector<KeySpec>& Keys();
-    // The spec of a key as a file names it (any letter case, "a3" for
+    static const std::vector<KeyRule>& Keys();
+    // The rule of a key as a file names it (any letter case, "a3" for
     // "A#"), or null when setup.exe never reads it.
-    static const KeySpec* Find(const std::string& file, const std::string& section,
+    static const KeyRule* Find(const std::string& file, const std::string& section,
                                const std::string& key);
     // Whether setup.exe reads anything of the section.
     static bool KnowsSection(const std::string& file, const std::string& section);
-    // The list index of a key that matches a list spec ("B12" -> 12), or -1.
-    static int ListIndex(const std::string& key);
-    static bool IsListKey(const KeySpec& spec) { return spec.key[1] == '#'; }
+    static bool IsListKey(const KeyRule& rule) { return rule.key[1] == '#'; }
 };
 
 }  // namespace kestavo::tools
