@@ -96,6 +96,9 @@ inline constexpr int CSIDL_FONTS = 0x0014;
 inline constexpr int CSIDL_MYPICTURES = 0x0027;
 inline constexpr int CSIDL_COMMON_DOCUMENTS = 0x002E;
 
+// Library search: the system folder alone.
+inline constexpr unsigned long LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x00000800;
+
 // Windows Sockets version 1.1, as MAKEWORD(1, 1).
 inline constexpr unsigned short kWinsock11 = 0x0101;
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/ProcessHardening.h"
 #include "support/SimFixture.h"
 
 namespace kestavo::test {
@@ -30,6 +31,33 @@ TEST_F(SetupAppTest, PreparesTheProcessThenRunsTheProgressDialog) {
     EXPECT_EQ("common controls", lines[2]);
     EXPECT_EQ("dialog 102: create", lines[3]);
     EXPECT_EQ(kNullHandle, g_hInstallerWnd);
+}
+
+// The libraries that system DLLs load by name are loaded first, by full
+// path, once the search is settled: restricted to the system folder where
+// the system can, elsewhere without the current folder and with each
+// library taking its own imports from the system folder.
+TEST_F(SetupAppTest, HardeningSettlesTheSearchThenPreloadsSystemLibraries) {
+    for (const bool restrictable : {true, false}) {
+        sim::SimMachine fresh;
+        fresh.system.defaultDllDirectoriesExported = restrictable;
+
+        HardenProcess(fresh.system);
+
+        const std::vector<std::string> lines = fresh.trace.Lines();
+        const std::vector<std::string> settled =
+            restrictable ? std::vector<std::string>{"default dll directories 0x800"}
+                         : std::vector<std::string>{"dll directory \"\"",
+                                                    "load by path: altered search path"};
+        ASSERT_GT(lines.size(), 1 + settled.size());
+        EXPECT_EQ("heap: terminate on corruption", lines[0]);
+        EXPECT_EQ(settled,
+                  std::vector<std::string>(lines.begin() + 1, lines.begin() + 1 + settled.size()));
+        for (std::size_t i = 1 + settled.size(); i < lines.size(); ++i) {
+            EXPECT_EQ(0u, lines[i].rfind("preload C:\\WINDOWS\\SYSTEM32\\", 0)) << lines[i];
+        }
+        EXPECT_TRUE(fresh.trace.Has("preload C:\\WINDOWS\\SYSTEM32\\uxtheme.dll"));
+    }
 }
 
 TEST_F(SetupAppTest, SocketFailureShowsOnlyItsMessage) {

@@ -1,6 +1,7 @@
 #include "platform/sim/SimSystem.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace kestavo::sim {
@@ -71,6 +72,32 @@ std::string SimSystem::WithSeparator(std::string folder) {
         folder.push_back('\\');
     }
     return folder;
+}
+
+void SimSystem::EnableHeapTerminationOnCorruption() {
+    Trace("heap: terminate on corruption");
+}
+
+bool SimSystem::SetDefaultDllDirectories(unsigned long flags) {
+    if (!defaultDllDirectoriesExported) {
+        return false;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%lX", flags);
+    Trace(std::string("default dll directories ") + text);
+    return true;
+}
+
+void SimSystem::RemoveCurrentFolderFromSearch() {
+    Trace("dll directory \"\"");
+}
+
+void SimSystem::LoadByPathWithAlteredSearchPath() {
+    Trace("load by path: altered search path");
+}
+
+void SimSystem::PreloadSystemLibrary(const std::string& name) {
+    Trace("preload " + WithSeparator(systemDirectory) + name);
 }
 
 bool SimSystem::StartSockets(unsigned short version) {

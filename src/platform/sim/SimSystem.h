@@ -32,6 +32,11 @@ public:
     std::string SpecialFolderPath(int csidl) override;
     OsVersion GetOsVersion() override { return osVersion; }
 
+    void EnableHeapTerminationOnCorruption() override;
+    bool SetDefaultDllDirectories(unsigned long flags) override;
+    void RemoveCurrentFolderFromSearch() override;
+    void LoadByPathWithAlteredSearchPath() override;
+    void PreloadSystemLibrary(const std::string& name) override;
     bool StartSockets(unsigned short version) override;
     void EnableThreeDimensionalControls() override;
     void InitCommonControls() override;
@@ -48,6 +53,9 @@ public:
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string appName = "setup";
     std::string tempDirectory = "C:\\WINDOWS\\TEMP\\";
+    // Whether kernel32 exports SetDefaultDllDirectories: Windows 8 and
+    // later, and Vista and 7 with its update; XP never.
+    bool defaultDllDirectoriesExported = false;
     // Windows Sockets: whether the service starts, and the version it agrees
     // to when it does.
     bool socketsAvailable = true;

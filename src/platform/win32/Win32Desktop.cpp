@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "platform/win32/Win32Libraries.h"
+
 namespace kestavo::win32 {
 
 namespace {
@@ -16,12 +18,7 @@ using SndPlaySoundFunction = BOOL(WINAPI*)(LPCSTR, UINT);
 // looping sound plays on after the call that started it. Loading it again
 // for a later sound only counts another reference.
 HMODULE SoundLibrary() {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return nullptr;
-    }
-    return LoadLibraryA((std::string(folder, length) + "\\winmm.dll").c_str());
+    return Win32Libraries::LoadFromSystemFolder("winmm.dll");
 }
 
 }  // namespace

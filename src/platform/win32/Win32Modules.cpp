@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/Win32Libraries.h"
+
 namespace kestavo::win32 {
 
 namespace {
@@ -25,15 +27,6 @@ using GetSystemDefaultUILanguageFunction = LANGID(WINAPI*)();
 template <typename Function>
 Function Export(HMODULE module, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-HMODULE LoadSystemLibrary(const char* name) {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-        return nullptr;
-    }
-    return LoadLibraryA((std::string(folder, length) + "\\" + name).c_str());
 }
 
 std::optional<std::string> ReadFileVersion(HMODULE version, const std::string& path) {
@@ -62,7 +55,7 @@ std::optional<std::string> ReadFileVersion(HMODULE version, const std::string& p
 }  // namespace
 
 std::optional<ModuleVersion> Win32Modules::DllGetVersion(const std::string& path) {
-    const HMODULE library = LoadLibraryA(path.c_str());
+    const HMODULE library = Win32Libraries::Load(path);
     if (library == nullptr) {
         return std::nullopt;
     }
@@ -79,7 +72,7 @@ std::optional<ModuleVersion> Win32Modules::DllGetVersion(const std::string& path
 }
 
 std::optional<std::string> Win32Modules::FileVersionString(const std::string& path) {
-    const HMODULE version = LoadSystemLibrary("version.dll");
+    const HMODULE version = Win32Libraries::LoadFromSystemFolder("version.dll");
     if (version == nullptr) {
         return std::nullopt;
     }

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/win32/Win32Libraries.h"
+
 namespace kestavo::win32 {
 
 namespace {
@@ -150,6 +152,29 @@ ISystemPort::OsVersion Win32System::GetOsVersion() {
         return {};
     }
     return OsVersion{version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion};
+}
+
+void Win32System::EnableHeapTerminationOnCorruption() {
+    HeapSetInformation(nullptr, HeapEnableTerminationOnCorruption, nullptr, 0);
+}
+
+bool Win32System::SetDefaultDllDirectories(unsigned long flags) {
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto set = reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "SetDefaultDllDirectories")));
+    return set != nullptr && set(flags);
+}
+
+void Win32System::RemoveCurrentFolderFromSearch() {
+    SetDllDirectoryA("");
+}
+
+void Win32System::LoadByPathWithAlteredSearchPath() {
+    Win32Libraries::UseAlteredSearchPath();
+}
+
+void Win32System::PreloadSystemLibrary(const std::string& name) {
+    Win32Libraries::LoadFromSystemFolder(name);
 }
 
 bool Win32System::StartSockets(unsigned short version) {

@@ -28,6 +28,11 @@ public:
     std::string SpecialFolderPath(int csidl) override;
     OsVersion GetOsVersion() override;
 
+    void EnableHeapTerminationOnCorruption() override;
+    bool SetDefaultDllDirectories(unsigned long flags) override;
+    void RemoveCurrentFolderFromSearch() override;
+    void LoadByPathWithAlteredSearchPath() override;
+    void PreloadSystemLibrary(const std::string& name) override;
     bool StartSockets(unsigned short version) override;
     void EnableThreeDimensionalControls() override;
     void InitCommonControls() override;
