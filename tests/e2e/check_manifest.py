@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Fails when a Windows program's manifest names another processor
-architecture than the program's own.
+architecture than the program's own, or names an execution level.
 
 Windows refuses to start a program whose manifest names another
 architecture (a side-by-side configuration error), and Wine instead loads
 common controls by name, from the program's folder first. The manifest is
 kept verbatim in the resources, so it is found as text; the architecture
-comes from the PE header's machine field.
+comes from the PE header's machine field. A manifest that names any
+execution level switches off Windows' installer detection, which elevates a
+program named setup.exe.
 
     check_manifest.py EXE
 """
@@ -51,6 +53,8 @@ def problems(image):
                       for name, named in found if named != arch]
     if COMMON_CONTROLS not in [name for name, _ in found]:
         found_problems.append(f"no dependency on {COMMON_CONTROLS}")
+    if b"requestedExecutionLevel" in manifest.group(0):
+        found_problems.append("names an execution level: installer detection no longer elevates")
     return found_problems
 
 

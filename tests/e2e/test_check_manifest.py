@@ -11,7 +11,8 @@ CHECKER = Path(__file__).resolve().with_name("check_manifest.py")
 MACHINES = {"x86": 0x014C, "amd64": 0x8664}
 
 
-def manifest(own_arch, controls_arch="", controls_name="Microsoft.Windows.Common-Controls"):
+def manifest(own_arch, controls_arch="", controls_name="Microsoft.Windows.Common-Controls",
+             extra=""):
     controls_arch = controls_arch or own_arch
     return f"""<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">
@@ -20,7 +21,7 @@ def manifest(own_arch, controls_arch="", controls_name="Microsoft.Windows.Common
   <dependency><dependentAssembly>
     <assemblyIdentity type="win32" name="{controls_name}" version="6.0.0.0"
                       processorArchitecture="{controls_arch}" language="*"/>
-  </dependentAssembly></dependency>
+  </dependentAssembly></dependency>{extra}
 </assembly>"""
 
 
@@ -57,9 +58,13 @@ class CheckManifestTest(unittest.TestCase):
                 self.assertEqual(status, 1, output)
                 self.assertEqual(output.count(f"the program is {arch}"), wrong, output)
 
-    def test_no_manifest_or_no_common_controls_fails(self):
+    def test_no_manifest_no_common_controls_or_an_execution_level_fails(self):
+        level = ('<trustInfo xmlns="urn:schemas-microsoft-com:asm.v3"><security>'
+                 '<requestedPrivileges><requestedExecutionLevel level="asInvoker"/>'
+                 '</requestedPrivileges></security></trustInfo>')
         for case, text in {"no manifest": "",
-                           "no common controls": manifest("x86", controls_name="Other")}.items():
+                           "no common controls": manifest("x86", controls_name="Other"),
+                           "an execution level": manifest("x86", extra=level)}.items():
             with self.subTest(case=case):
                 status, output = self.run_checker(image("x86", text))
                 self.assertEqual(status, 1, output)
