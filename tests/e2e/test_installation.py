@@ -18,6 +18,7 @@ import shutil
 import signal
 import subprocess
 import unittest
+from pathlib import Path, PureWindowsPath
 from unittest import mock
 
 from installation_e2e import (FIXTURES, INSTALLED_FILE, SYSTEM_FOLDER, BatchSetup, Package,
@@ -37,6 +38,15 @@ DEFAULT_DLL_OVERRIDES = "mscoree,mshtml="
 # setup.exe's stand-in installer waits this long; setup.exe must idle meanwhile.
 INSTALLER_WAIT_MS = 10000
 WAIT_CPU_LIMIT = 0.5
+
+# Libraries that Windows and its DLLs look for by name, in the program's
+# folder first unless the program says otherwise.
+PLANTED_LIBRARIES = ("version", "uxtheme", "dwmapi", "winmm", "msimg32", "oleacc", "propsys",
+                     "cryptbase", "userenv", "apphelp", "comctl32", "msi", "riched20", "urlmon",
+                     "wininet", "msvfw32", "avifil32", "shfolder", "secur32", "setupapi",
+                     "profapi", "ntmarta", "clbcatq", "mpr", "winhttp", "iphlpapi")
+NATIVE_LOAD = re.compile(r'^[0-9a-f]+:trace:loaddll:\w+ Loaded L"(.*)" at [0-9A-Fa-f]+: native$')
+EXAMPLE = FIXTURES.parents[2] / "examples" / "setup"
 
 PROCESS_START = re.compile(r"^([0-9a-f]+):trace:process:CreateProcessInternalW "
                            r'app (\(null\)|L".*") cmdline (\(null\)|L".*")$')
@@ -59,6 +69,15 @@ def started_by_setup(log):
     starts = [PROCESS_START.match(line) for line in lines]
     return [(wine_text(match[2]), wine_text(match[3])) for match in starts
             if match and match[1] in threads]
+
+
+def planted_loaded(log, folder):
+    """The names of the libraries in `folder` that the +loaddll trace shows loaded."""
+    prefix = windows_path(folder).lower() + "\\"
+    loaded = [wine_text(f'L"{match[1]}"') for match in
+              map(NATIVE_LOAD.match, log.read_text(errors="replace").splitlines()) if match]
+    return sorted({PureWindowsPath(path).stem.lower() for path in loaded
+                   if path.lower().startswith(prefix) and path.lower().endswith(".dll")})
 
 
 def japanese_locale_installed():
@@ -212,6 +231,54 @@ class InstallationTest(WineTestCase):
             (installer, f'{installer} /I "{package_path}"'),
             ("after.exe", ""),
         ])
+
+    def run_among_planted_libraries(self, program, folder, names):
+        """`program` copied into `folder` beside a stranger's DLL under each
+        name, which Wine takes before its own wherever the folder is
+        searched, and run from there to its end; the planted ones it loaded."""
+        os.environ["WINEDLLOVERRIDES"] = ";".join([DEFAULT_DLL_OVERRIDES] +
+                                                  [f"{name}=n,b" for name in names])
+        folder.mkdir(exist_ok=True)
+        for name in names:
+            shutil.copyfile(environment_path("OLDMSI_DLL"), folder / f"{name}.dll")
+        copy = folder / Path(program).name
+        shutil.copyfile(program, copy)
+        run = self.desktop.start(copy, folder, RUN_LIMIT)
+        self.assertTrue(run.wait(RUN_LIMIT), f"{copy.name} {run.state()} after {RUN_LIMIT} s")
+        return planted_loaded(self.desktop.artifacts / f"{copy.stem}.log", folder)
+
+    def loaded_before_any_code(self):
+        """The planted libraries Wine loads for a program that imports what
+        setup.exe imports, before the program's first instruction: no setting
+        of the program's keeps them out. A stranger's copy of one breaks the
+        program at once, hiding the next, so each round plants the rest."""
+        found = []
+        for round_number in range(len(PLANTED_LIBRARIES)):
+            rest = [name for name in PLANTED_LIBRARIES if name not in found]
+            loaded = self.run_among_planted_libraries(environment_path("PLAINPROGRAM_EXE"),
+                                                      self.folder / f"plain{round_number}", rest)
+            if not loaded:
+                break
+            found += loaded
+        return found
+
+    def test_libraries_planted_in_the_setup_folder_are_not_loaded(self):
+        os.environ["WINEDEBUG"] = "-all,+loaddll"
+        before_any_code = self.loaded_before_any_code()
+        setup_folder = self.folder / "setup"
+        setup_folder.mkdir()
+        self.folder = setup_folder
+        for name in ("logo.bmp", "setup.bmp", "kestavo.tag", "data.tag", "images"):
+            copy = shutil.copytree if (EXAMPLE / name).is_dir() else shutil.copyfile
+            copy(EXAMPLE / name, self.folder / name)
+        package = self.add_package()
+
+        loaded = self.run_among_planted_libraries(
+            environment_path("SETUP_EXE"), self.folder,
+            [name for name in PLANTED_LIBRARIES if name not in before_any_code])
+
+        self.assertEqual(loaded, [], f"beyond {before_any_code}, which Wine loads for any program")
+        self.assertTrue(package.installed.exists(), "package not installed")
 
     def test_silent_run_installs_the_package_without_showing_a_window(self):
         package = self.add_package()
