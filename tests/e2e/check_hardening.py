@@ -28,14 +28,16 @@ def header(image):
     if len(image) < 0x40 or image[:2] != b"MZ":
         return None
     (offset,) = struct.unpack_from("<I", image, 0x3C)
-    if image[offset:offset + 4] != b"PE\0\0":
+    # Enough for the headers and data directories of either kind of image.
+    if image[offset:offset + 4] != b"PE\0\0" or len(image) < offset + 24 + 112 + 8 * 6:
         return None
     optional = offset + 24
     (characteristics,) = struct.unpack_from("<H", image, offset + 22)
     (magic,) = struct.unpack_from("<H", image, optional)
     (dll_characteristics,) = struct.unpack_from("<H", image, optional + 70)
     directories = optional + (112 if magic == PE32_PLUS else 96)
-    (relocations,) = struct.unpack_from("<I", image, directories + 8 * BASE_RELOCATION_DIRECTORY + 4)
+    relocation_size = directories + 8 * BASE_RELOCATION_DIRECTORY + 4
+    (relocations,) = struct.unpack_from("<I", image, relocation_size)
     return characteristics, magic, dll_characteristics, relocations
 
 
