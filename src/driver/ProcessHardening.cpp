@@ -22,6 +22,7 @@ const char* const kPreloadedLibraries[] = {
     "oleacc.dll",     // accessibility, asked for by the controls
     "msimg32.dll",    // transparent and blended drawing of themed controls
     "winmm.dll",      // the splash sound; the animation control asks for it too
+    "msvfw32.dll",    // the animation control's video decompressors
 };
 
 }  // namespace
