@@ -54,8 +54,13 @@ std::vector<std::string> SimProfile::ReadKeyNames(const std::string& file,
         return {};
     }
     std::vector<std::string> names;
+    std::size_t length = 0;
     for (const std::u16string& name : ini->KeyNames(ProfileEncoding::FromAnsi(section.c_str()))) {
         names.push_back(ProfileEncoding::ToAnsi(name));
+        length += names.back().size() + 1;
+        if (length + 2 >= kKeyListCapacity) {
+            return {};
+        }
     }
     return names;
 }

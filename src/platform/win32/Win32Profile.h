@@ -15,6 +15,9 @@ public:
                            const std::string& key, std::size_t capacity) override;
     std::vector<std::string> ReadKeyNames(const std::string& file,
                                           const std::string& section) override;
+
+private:
+    static std::vector<std::string> SplitNames(const char* list, std::size_t length);
 };
 
 }  // namespace kestavo::win32
