@@ -18,26 +18,6 @@ namespace {
 const char kSection[] = "ADVACTIONSKV";
 constexpr int kSetBit = 255;
 
-// The record number of a key "A0" to "H<n>" (any letter case, as the
-// profile service matches names), or nothing for any other key.
-std::optional<int> RecordOfKey(const std::string& key) {
-    const char letter = key.empty() ? '\0' : static_cast<char>(key[0] | 0x20);
-    const int index = TagFile::ListIndex(key);
-    if (letter < 'a' || letter > 'h' || index < 0) {
-        return std::nullopt;
-    }
-    return index;
-}
-
-// Keys come in file order, in which records mostly ascend, so a number
-// usually goes at the end; the other fields of its record find it there.
-void InsertOnce(std::vector<int>& sorted, int value) {
-    const auto at = std::lower_bound(sorted.begin(), sorted.end(), value);
-    if (at == sorted.end() || *at != value) {
-        sorted.insert(at, value);
-    }
-}
-
 bool IsBatchFile(const std::string& path) {
     if (path.size() < 4) {
         return false;
@@ -57,9 +37,6 @@ bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
     if (total == 0) {
         return true;
     }
-    // Records without any key read as all empty and do nothing, so only
-    // the numbers present in the section are visited: a huge TOTAL costs
-    // nothing beyond the records that are there.
     for (std::optional<int> index = NextRecord(tag, 0, total); index;
          index = NextRecord(tag, *index + 1, total)) {
         if (!ExecuteAdvancedAction(ReadRecord(tag, *index), pass)) {
@@ -77,12 +54,7 @@ std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, 
         return std::nullopt;
     }
     if (!m_present) {
-        m_present.emplace();
-        for (const std::string& key : m_ports.profile.ReadKeyNames(tag.Path(), kSection)) {
-            if (const auto record = RecordOfKey(key)) {
-                InsertOnce(*m_present, *record);
-            }
-        }
+        m_present = tag.RecordNumbers(kSection, "ABCDEFGH");
     }
     const auto next = std::lower_bound(m_present->begin(), m_present->end(), from);
     if (next == m_present->end() || *next >= total) {

@@ -1,5 +1,6 @@
 #include "core/TagFile.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "core/SetupFolder.h"
@@ -28,6 +29,24 @@ int TagFile::ReadInt(std::string_view section, std::string_view key, std::size_t
 
 int TagFile::ReadCount(std::string_view section) const {
     return ReadInt(section, "TOTAL", kListCapacity);
+}
+
+// A record whose keys are all missing reads as empty, so the lists are
+// read by the records present: a TOTAL in the billions costs nothing beyond
+// the keys written. Keys match as the profile service matches names (any
+// letter case), and only in the form ListKey writes ("A01" is not record 1).
+std::vector<int> TagFile::RecordNumbers(std::string_view section, std::string_view letters) const {
+    std::vector<int> records;
+    for (const std::string& key : m_profile.ReadKeyNames(Path(), std::string(section))) {
+        const int index = ListIndex(key);
+        const char letter = key.empty() ? '\0' : static_cast<char>(key[0] & ~0x20);
+        if (index >= 0 && letters.find(letter) != std::string_view::npos) {
+            records.push_back(index);
+        }
+    }
+    std::sort(records.begin(), records.end());
+    records.erase(std::unique(records.begin(), records.end()), records.end());
+    return records;
 }
 
 int TagFile::AtoI(const std::string& text) {

@@ -1,6 +1,8 @@
 // The installation work of the progress dialog: its folder table, the
 // vendor's programs around the package, and the installation sequence.
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "actions/AdvancedActions.h"
 #include "actions/FolderMacros.h"
@@ -54,18 +56,26 @@ bool SetupProgressDialog::InitFolders() {
 }
 
 // A program that cannot be started is passed over; the point names are
-// compared exactly, so "before installation" never runs.
+// compared exactly, so "before installation" never runs. Only a record with
+// a point can run. A program may rewrite the tag file, which is read afresh
+// for every key, so the records are listed again after each one ran.
 void SetupProgressDialog::RunFileSupport(const std::string& point) {
     const TagFile tag(m_ports.system, m_ports.profile);
     const int total = tag.ReadCount("FILESUPPORT");
-    for (int i = 0; i < total; ++i) {
+    std::vector<int> records = tag.RecordNumbers("FILESUPPORT", "B");
+    for (auto next = records.begin(); next != records.end() && *next < total;) {
+        const int i = *next;
         const std::string program =
             tag.Read("FILESUPPORT", TagFile::ListKey('A', i), TagFile::kListCapacity);
         const std::string when =
             tag.Read("FILESUPPORT", TagFile::ListKey('B', i), TagFile::kListCapacity);
-        if (when == point) {
-            RunProgramAndWait(m_ports.processes, program, "");
+        if (when != point) {
+            ++next;
+            continue;
         }
+        RunProgramAndWait(m_ports.processes, program, "");
+        records = tag.RecordNumbers("FILESUPPORT", "B");
+        next = std::upper_bound(records.begin(), records.end(), i);
     }
 }
 
