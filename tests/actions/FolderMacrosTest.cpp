@@ -69,6 +69,27 @@ TEST_F(FolderMacrosTest, InsertedTextMeetsOnlyTheLaterMacros) {
     EXPECT_EQ("<Program Files>C:", Expand("<Program Files>"));
 }
 
+// Each folder names the next macro eight times: the text stops at MAX_PATH
+// characters, where it names no file, and is not expanded further.
+TEST_F(FolderMacrosTest, FoldersNamingLaterMacrosStopGrowingAtMaxPath) {
+    const auto times8 = [](const std::string& name) {
+        std::string text;
+        for (int i = 0; i < 8; ++i) {
+            text += name;
+        }
+        return text;
+    };
+    dialog.m_strProgramFilesDir = times8("<Windows Directory>");
+    dialog.m_strWindowsDir = times8("<Shared DLLs>");
+    dialog.m_strSystemDir = times8("<Common Files Directory>");
+    dialog.m_strCommonFilesDir = times8("<Windows Disk>");
+    std::string twentyTimes;
+    for (int i = 0; i < 20; ++i) {
+        twentyTimes += "<Shared DLLs>";
+    }
+    EXPECT_EQ(twentyTimes, Expand("<Program Files>\\app.exe"));
+}
+
 class InitFoldersTest : public SimFixture {
 protected:
     static constexpr const char* kKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";
