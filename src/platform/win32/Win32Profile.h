@@ -8,7 +8,8 @@
 
 namespace kestavo::win32 {
 
-// Profile strings through GetPrivateProfileStringA.
+// Profile strings through GetPrivateProfileStringA, and the names of a
+// section's keys through GetPrivateProfileSectionA.
 class Win32Profile : public IProfilePort {
 public:
     std::string ReadString(const std::string& file, const std::string& section,
@@ -17,7 +18,7 @@ public:
                                           const std::string& section) override;
 
 private:
-    static std::vector<std::string> SplitNames(const char* list, std::size_t length);
+    static std::vector<std::string> NamesOfLines(const char* lines, std::size_t length);
 };
 
 }  // namespace kestavo::win32
