@@ -1,7 +1,5 @@
 #include "actions/AdvancedActions.h"
 
-#include <algorithm>
-
 #include "actions/CompletionChoice.h"
 #include "actions/FolderMacros.h"
 #include "core/ProcessRunner.h"
@@ -29,7 +27,10 @@ bool IsBatchFile(const std::string& path) {
 }  // namespace
 
 AdvancedActionList::AdvancedActionList(SetupProgressDialog& dialog, Ports& ports)
-    : m_dialog(dialog), m_ports(ports), m_probes(ports) {}
+    : m_dialog(dialog),
+      m_ports(ports),
+      m_probes(ports),
+      m_records(TagFile(ports.system, ports.profile), kSection, 'A', 'H') {}
 
 bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
     const TagFile tag(m_ports.system, m_ports.profile);
@@ -37,8 +38,8 @@ bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
     if (total == 0) {
         return true;
     }
-    for (std::optional<int> index = NextRecord(tag, 0, total); index;
-         index = NextRecord(tag, *index + 1, total)) {
+    for (std::optional<int> index = m_records.Next(0, total); index;
+         index = m_records.Next(*index + 1, total)) {
         if (!ExecuteAdvancedAction(ReadRecord(tag, *index), pass)) {
             return false;
         }
@@ -47,20 +48,6 @@ bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
         m_dialog.m_nRunAfterComplete = kSetBit;
     }
     return true;
-}
-
-std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, int total) {
-    if (from >= total) {
-        return std::nullopt;
-    }
-    if (!m_present) {
-        m_present = tag.RecordNumbers(kSection, "ABCDEFGH");
-    }
-    const auto next = std::lower_bound(m_present->begin(), m_present->end(), from);
-    if (next == m_present->end() || *next >= total) {
-        return std::nullopt;
-    }
-    return *next;
 }
 
 // The fields in the order of their key letters, A to H.
@@ -96,7 +83,7 @@ bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, Act
     }
     if (action.type == keywords::kRunTormivex) {
         RunTormivex();
-        m_present.reset();
+        m_records.Forget();
         return true;
     }
     if (action.type == keywords::kRunThirdParty) {
@@ -185,7 +172,7 @@ void AdvancedActionList::RunTormivex() {
 // Whatever a record did may have changed the tag file, so the numbers of
 // the records present are read again before the next one.
 bool AdvancedActionList::Complete(const AdvancedAction& action) {
-    m_present.reset();
+    m_records.Forget();
     return ApplyCompletionChoice(m_dialog, m_ports, action.completion);
 }
 

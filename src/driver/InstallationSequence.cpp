@@ -1,8 +1,7 @@
 // The installation work of the progress dialog: its folder table, the
 // vendor's programs around the package, and the installation sequence.
-#include <algorithm>
 #include <memory>
-#include <vector>
+#include <optional>
 
 #include "actions/AdvancedActions.h"
 #include "actions/FolderMacros.h"
@@ -11,6 +10,7 @@
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
 #include "core/TagKeywords.h"
+#include "core/TagRecords.h"
 #include "driver/SetupApp.h"
 #include "driver/SetupProgressDialog.h"
 #include "framework/WaitCursor.h"
@@ -57,25 +57,18 @@ bool SetupProgressDialog::InitFolders() {
 
 // A program that cannot be started is passed over; the point names are
 // compared exactly, so "before installation" never runs. Only a record with
-// a point can run. A program may rewrite the tag file, which is read afresh
-// for every key, so the records are listed again after each one ran.
+// a point can run.
 void SetupProgressDialog::RunFileSupport(const std::string& point) {
     const TagFile tag(m_ports.system, m_ports.profile);
     const int total = tag.ReadCount("FILESUPPORT");
-    std::vector<int> records = tag.RecordNumbers("FILESUPPORT", "B");
-    for (auto next = records.begin(); next != records.end() && *next < total;) {
-        const int i = *next;
-        const std::string program =
-            tag.Read("FILESUPPORT", TagFile::ListKey('A', i), TagFile::kListCapacity);
-        const std::string when =
-            tag.Read("FILESUPPORT", TagFile::ListKey('B', i), TagFile::kListCapacity);
-        if (when != point) {
-            ++next;
-            continue;
+    TagRecords records(tag, "FILESUPPORT", 'B', 'B');
+    for (std::optional<int> i = records.Next(0, total); i; i = records.Next(*i + 1, total)) {
+        if (tag.Read("FILESUPPORT", TagFile::ListKey('B', *i), TagFile::kListCapacity) == point) {
+            RunProgramAndWait(
+                m_ports.processes,
+                tag.Read("FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity), "");
+            records.Forget();
         }
-        RunProgramAndWait(m_ports.processes, program, "");
-        records = tag.RecordNumbers("FILESUPPORT", "B");
-        next = std::upper_bound(records.begin(), records.end(), i);
     }
 }
 

@@ -393,9 +393,10 @@ int SetupCheck::EffectiveCount(const std::string& section) const {
 // The records setup.exe reads that have a B key, which both lists need to
 // do anything: by the keys present, whatever number TOTAL names.
 std::vector<int> SetupCheck::ReadRecords(const std::string& section) const {
-    std::vector<int> records = m_tag.RecordNumbers(section, "B");
+    std::vector<int> records = m_tag.RecordNumbers(section, 'B', 'B');
     const int count = EffectiveCount(section);
     records.erase(std::lower_bound(records.begin(), records.end(), count), records.end());
+    records.erase(std::unique(records.begin(), records.end()), records.end());
     return records;
 }
 
