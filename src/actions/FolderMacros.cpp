@@ -31,17 +31,13 @@ const FolderMacro kMacros[] = {
 };
 
 // Every occurrence, left to right; what is inserted is not searched again.
-// The text is formed anew in one pass rather than edited in place, so the
-// cost grows with its length, not with its length times the occurrences.
-std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
-    std::string replaced;
-    std::string::size_type done = 0;
+// A text of MAX_PATH characters or more is left as it is, which bounds its
+// length and the cost of each replacement.
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
     for (std::string::size_type at = text.find(from);
-         at != std::string::npos && replaced.size() < kMaxPath; at = text.find(from, done)) {
-        replaced.append(text, done, at - done).append(to);
-        done = at + from.size();
+         at != std::string::npos && text.size() < kMaxPath; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
     }
-    return replaced.size() < kMaxPath ? replaced.append(text, done, std::string::npos) : replaced;
 }
 
 }  // namespace
@@ -63,11 +59,7 @@ std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& s
     const bool bracketed = expanded.find('<') != std::string::npos;
     for (const FolderMacro& macro : kMacros) {
         const std::string name = bracketed ? "<" + std::string(macro.name) + ">" : macro.name;
-        expanded = ReplaceAll(expanded, name, dialog.*macro.folder);
-        if (expanded.size() >= kMaxPath) {
-            expanded.resize(kMaxPath);
-            break;
-        }
+        ReplaceAll(expanded, name, dialog.*macro.folder);
     }
     return expanded;
 }

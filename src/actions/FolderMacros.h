@@ -18,7 +18,7 @@ std::vector<std::string> FolderMacroNames();
 
 // Folders that name later macros could grow the text without bound; a text
 // of MAX_PATH characters names no file, so one that reaches that length is
-// cut there and left as it is, still too long to name one.
+// replaced in no further, and stays too long to name one.
 std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& system,
                                const std::string& text);
 

@@ -69,25 +69,22 @@ TEST_F(FolderMacrosTest, InsertedTextMeetsOnlyTheLaterMacros) {
     EXPECT_EQ("<Program Files>C:", Expand("<Program Files>"));
 }
 
-// Each folder names the next macro eight times: the text stops at MAX_PATH
-// characters, where it names no file, and is not expanded further.
+// Each folder names the next macro eight times: once the text reaches
+// MAX_PATH characters, where it names no file, nothing more is replaced.
 TEST_F(FolderMacrosTest, FoldersNamingLaterMacrosStopGrowingAtMaxPath) {
-    const auto times8 = [](const std::string& name) {
+    const auto repeat = [](int times, const std::string& name) {
         std::string text;
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < times; ++i) {
             text += name;
         }
         return text;
     };
-    dialog.m_strProgramFilesDir = times8("<Windows Directory>");
-    dialog.m_strWindowsDir = times8("<Shared DLLs>");
-    dialog.m_strSystemDir = times8("<Common Files Directory>");
-    dialog.m_strCommonFilesDir = times8("<Windows Disk>");
-    std::string twentyTimes;
-    for (int i = 0; i < 20; ++i) {
-        twentyTimes += "<Shared DLLs>";
-    }
-    EXPECT_EQ(twentyTimes, Expand("<Program Files>\\app.exe"));
+    dialog.m_strProgramFilesDir = repeat(8, "<Windows Directory>");
+    dialog.m_strWindowsDir = repeat(8, "<Shared DLLs>");
+    dialog.m_strSystemDir = repeat(8, "<Common Files Directory>");
+    dialog.m_strCommonFilesDir = repeat(8, "<Windows Disk>");
+    EXPECT_EQ(repeat(16, "<Shared DLLs>") + repeat(6, "<Windows Directory>") + "\\app.exe",
+              Expand("<Program Files>\\app.exe"));
 }
 
 class InitFoldersTest : public SimFixture {
