@@ -1,7 +1,5 @@
 #include "actions/AdvancedActions.h"
 
-#include <algorithm>
-
 #include "actions/CompletionChoice.h"
 #include "actions/FolderMacros.h"
 #include "core/ProcessRunner.h"
@@ -18,26 +16,6 @@ namespace {
 const char kSection[] = "ADVACTIONSKV";
 constexpr int kSetBit = 255;
 
-// The record number of a key "A0" to "H<n>" (any letter case, as the
-// profile service matches names), or nothing for any other key.
-std::optional<int> RecordOfKey(const std::string& key) {
-    const char letter = key.empty() ? '\0' : static_cast<char>(key[0] | 0x20);
-    const int index = TagFile::ListIndex(key);
-    if (letter < 'a' || letter > 'h' || index < 0) {
-        return std::nullopt;
-    }
-    return index;
-}
-
-// Keys come in file order, in which records mostly ascend, so a number
-// usually goes at the end; the other fields of its record find it there.
-void InsertOnce(std::vector<int>& sorted, int value) {
-    const auto at = std::lower_bound(sorted.begin(), sorted.end(), value);
-    if (at == sorted.end() || *at != value) {
-        sorted.insert(at, value);
-    }
-}
-
 bool IsBatchFile(const std::string& path) {
     if (path.size() < 4) {
         return false;
@@ -49,7 +27,10 @@ bool IsBatchFile(const std::string& path) {
 }  // namespace
 
 AdvancedActionList::AdvancedActionList(SetupProgressDialog& dialog, Ports& ports)
-    : m_dialog(dialog), m_ports(ports), m_probes(ports) {}
+    : m_dialog(dialog),
+      m_ports(ports),
+      m_probes(ports),
+      m_records(TagFile(ports.system, ports.profile), kSection, 'A', 'H') {}
 
 bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
     const TagFile tag(m_ports.system, m_ports.profile);
@@ -57,11 +38,8 @@ bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
     if (total == 0) {
         return true;
     }
-    // Records without any key read as all empty and do nothing, so only
-    // the numbers present in the section are visited: a huge TOTAL costs
-    // nothing beyond the records that are there.
-    for (std::optional<int> index = NextRecord(tag, 0, total); index;
-         index = NextRecord(tag, *index + 1, total)) {
+    for (std::optional<int> index = m_records.Next(0, total); index;
+         index = m_records.Next(*index + 1, total)) {
         if (!ExecuteAdvancedAction(ReadRecord(tag, *index), pass)) {
             return false;
         }
@@ -70,25 +48,6 @@ bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
         m_dialog.m_nRunAfterComplete = kSetBit;
     }
     return true;
-}
-
-std::optional<int> AdvancedActionList::NextRecord(const TagFile& tag, int from, int total) {
-    if (from >= total) {
-        return std::nullopt;
-    }
-    if (!m_present) {
-        m_present.emplace();
-        for (const std::string& key : m_ports.profile.ReadKeyNames(tag.Path(), kSection)) {
-            if (const auto record = RecordOfKey(key)) {
-                InsertOnce(*m_present, *record);
-            }
-        }
-    }
-    const auto next = std::lower_bound(m_present->begin(), m_present->end(), from);
-    if (next == m_present->end() || *next >= total) {
-        return std::nullopt;
-    }
-    return *next;
 }
 
 // The fields in the order of their key letters, A to H.
@@ -124,7 +83,7 @@ bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, Act
     }
     if (action.type == keywords::kRunTormivex) {
         RunTormivex();
-        m_present.reset();
+        m_records.Forget();
         return true;
     }
     if (action.type == keywords::kRunThirdParty) {
@@ -213,7 +172,7 @@ void AdvancedActionList::RunTormivex() {
 // Whatever a record did may have changed the tag file, so the numbers of
 // the records present are read again before the next one.
 bool AdvancedActionList::Complete(const AdvancedAction& action) {
-    m_present.reset();
+    m_records.Forget();
     return ApplyCompletionChoice(m_dialog, m_ports, action.completion);
 }
 

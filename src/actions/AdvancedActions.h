@@ -1,11 +1,11 @@
 #pragma once
 
 #include <optional>
-#include <vector>
 
 #include "actions/AdvancedAction.h"
 #include "actions/SystemProbes.h"
 #include "core/TagFile.h"
+#include "core/TagRecords.h"
 #include "platform/Ports.h"
 
 namespace kestavo {
@@ -29,7 +29,6 @@ public:
 
 private:
     AdvancedAction ReadRecord(const TagFile& tag, int index) const;
-    std::optional<int> NextRecord(const TagFile& tag, int from, int total);
     std::optional<bool> TestCondition(const AdvancedAction& action);
     void RunThenAction(const AdvancedAction& action);
     std::string ThirdPartyPath(const AdvancedAction& action) const;
@@ -40,10 +39,8 @@ private:
     SetupProgressDialog& m_dialog;
     Ports& m_ports;
     SystemProbes m_probes;
-    // The record numbers that have any key in the section, each once, in
-    // ascending order, read again after every record that acted, since a
-    // program it started may have changed the file.
-    std::optional<std::vector<int>> m_present;
+    // Listed again after every record that acted.
+    TagRecords m_records;
 };
 
 // Runs one pass of the dialog's action list.

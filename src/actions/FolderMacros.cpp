@@ -1,5 +1,6 @@
 #include "actions/FolderMacros.h"
 
+#include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
 #include "driver/SetupProgressDialog.h"
 
@@ -30,9 +31,11 @@ const FolderMacro kMacros[] = {
 };
 
 // Every occurrence, left to right; what is inserted is not searched again.
+// A text of MAX_PATH characters or more is left as it is, which bounds its
+// length and the cost of each replacement.
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-    for (std::string::size_type at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
+    for (std::string::size_type at = text.find(from);
+         at != std::string::npos && text.size() < kMaxPath; at = text.find(from, at + to.size())) {
         text.replace(at, from.size(), to);
     }
 }

@@ -16,6 +16,9 @@ class SetupProgressDialog;
 // The names of the folder macros, in the order they are replaced.
 std::vector<std::string> FolderMacroNames();
 
+// Folders that name later macros could grow the text without bound; a text
+// of MAX_PATH characters names no file, so one that reaches that length is
+// replaced in no further, and stays too long to name one.
 std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& system,
                                const std::string& text);
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/IProfilePort.h"
 #include "platform/ISystemPort.h"
@@ -32,6 +33,10 @@ public:
     int ReadInt(std::string_view section, std::string_view key, std::size_t capacity) const;
     // A list section's TOTAL; zero or negative means an empty list.
     int ReadCount(std::string_view section) const;
+    // The numbers of the records of a list section that have a key with a
+    // letter from `first` to `last` (upper case), ascending: a number is
+    // there once for each such key.
+    std::vector<int> RecordNumbers(std::string_view section, char first, char last) const;
 
     // The C library's atoi rule: leading blanks, an optional sign, then
     // decimal digits up to the first other character; none gives 0. Values

@@ -1,6 +1,7 @@
 // The installation work of the progress dialog: its folder table, the
 // vendor's programs around the package, and the installation sequence.
 #include <memory>
+#include <optional>
 
 #include "actions/AdvancedActions.h"
 #include "actions/FolderMacros.h"
@@ -9,6 +10,7 @@
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
 #include "core/TagKeywords.h"
+#include "core/TagRecords.h"
 #include "driver/SetupApp.h"
 #include "driver/SetupProgressDialog.h"
 #include "framework/WaitCursor.h"
@@ -54,17 +56,18 @@ bool SetupProgressDialog::InitFolders() {
 }
 
 // A program that cannot be started is passed over; the point names are
-// compared exactly, so "before installation" never runs.
+// compared exactly, so "before installation" never runs. Only a record with
+// a point can run.
 void SetupProgressDialog::RunFileSupport(const std::string& point) {
     const TagFile tag(m_ports.system, m_ports.profile);
     const int total = tag.ReadCount("FILESUPPORT");
-    for (int i = 0; i < total; ++i) {
-        const std::string program =
-            tag.Read("FILESUPPORT", TagFile::ListKey('A', i), TagFile::kListCapacity);
-        const std::string when =
-            tag.Read("FILESUPPORT", TagFile::ListKey('B', i), TagFile::kListCapacity);
-        if (when == point) {
-            RunProgramAndWait(m_ports.processes, program, "");
+    TagRecords records(tag, "FILESUPPORT", 'B', 'B');
+    for (std::optional<int> i = records.Next(0, total); i; i = records.Next(*i + 1, total)) {
+        if (tag.Read("FILESUPPORT", TagFile::ListKey('B', *i), TagFile::kListCapacity) == point) {
+            RunProgramAndWait(
+                m_ports.processes,
+                tag.Read("FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity), "");
+            records.Forget();
         }
     }
 }

@@ -19,9 +19,15 @@ class IPicturePort {
 public:
     virtual ~IPicturePort() = default;
 
+    // No picture the launcher shows needs a larger file: an uncompressed
+    // 32-bit bitmap of a whole 4K screen (3840 x 2160) is 32 MiB. A larger
+    // file is refused before anything is read, rather than read whole into
+    // memory on the main thread just before the package starts.
+    static constexpr unsigned long kMaxFileSize = 64ul << 20;
+
     // Reads the whole file and decodes it with OleLoadPicture; a bitmap that
     // stays valid after the call, or null when the file cannot be opened,
-    // is empty or cannot be decoded.
+    // is empty, is larger than kMaxFileSize or cannot be decoded.
     virtual Handle LoadPictureBitmap(const std::string& path) = 0;
     // The bitmap's width and height (GetObject).
     virtual PictureSize BitmapSize(Handle bitmap) = 0;

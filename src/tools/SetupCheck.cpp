@@ -390,6 +390,16 @@ int SetupCheck::EffectiveCount(const std::string& section) const {
     return section == "BILLBOARDSKV" ? std::min(total, BillboardDialog::kMaxBillboards) : total;
 }
 
+// The records setup.exe reads that have a B key, which both lists need to
+// do anything: by the keys present, whatever number TOTAL names.
+std::vector<int> SetupCheck::ReadRecords(const std::string& section) const {
+    std::vector<int> records = m_tag.RecordNumbers(section, 'B', 'B');
+    const int count = EffectiveCount(section);
+    records.erase(std::lower_bound(records.begin(), records.end(), count), records.end());
+    records.erase(std::unique(records.begin(), records.end()), records.end());
+    return records;
+}
+
 bool SetupCheck::IsRead(const std::string& section, const std::string& key) const {
     const KeyRule* rule = TagSchema::Find(TagFile::kFileName, section, key);
     return rule == nullptr || !TagSchema::IsListKey(*rule) ||
@@ -532,7 +542,7 @@ void SetupCheck::CheckBillboardPictures() {
 // A relative program path is taken from the setup folder; a full one names
 // the target machine's files, which no check here can see.
 void SetupCheck::CheckPrograms() {
-    for (int i = 0; i < EffectiveCount("FILESUPPORT"); ++i) {
+    for (const int i : ReadRecords("FILESUPPORT")) {
         const std::string key = TagFile::ListKey('A', i);
         const std::string program = m_tag.Read("FILESUPPORT", key, TagFile::kListCapacity);
         const std::string point =
@@ -548,7 +558,7 @@ void SetupCheck::CheckPrograms() {
 }
 
 void SetupCheck::CheckActionPrograms() {
-    for (int i = 0; i < EffectiveCount("ADVACTIONSKV"); ++i) {
+    for (const int i : ReadRecords("ADVACTIONSKV")) {
         const std::string type =
             m_tag.Read("ADVACTIONSKV", TagFile::ListKey('B', i), TagFile::kListCapacity);
         if (type != keywords::kRunThirdParty && type != keywords::kRunThirdPartyAndWait) {

@@ -73,6 +73,7 @@ private:
     // TOTAL (and billboards past the 20th) are never read.
     bool IsRead(const std::string& section, const std::string& key) const;
     int EffectiveCount(const std::string& section) const;
+    std::vector<int> ReadRecords(const std::string& section) const;
     std::string ConsequenceOf(const std::string& section, const std::string& key) const;
     std::string SetupFile(const std::string& name) const;
 

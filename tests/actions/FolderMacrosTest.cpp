@@ -69,6 +69,24 @@ TEST_F(FolderMacrosTest, InsertedTextMeetsOnlyTheLaterMacros) {
     EXPECT_EQ("<Program Files>C:", Expand("<Program Files>"));
 }
 
+// Each folder names the next macro eight times: once the text reaches
+// MAX_PATH characters, where it names no file, nothing more is replaced.
+TEST_F(FolderMacrosTest, FoldersNamingLaterMacrosStopGrowingAtMaxPath) {
+    const auto repeat = [](int times, const std::string& name) {
+        std::string text;
+        for (int i = 0; i < times; ++i) {
+            text += name;
+        }
+        return text;
+    };
+    dialog.m_strProgramFilesDir = repeat(8, "<Windows Directory>");
+    dialog.m_strWindowsDir = repeat(8, "<Shared DLLs>");
+    dialog.m_strSystemDir = repeat(8, "<Common Files Directory>");
+    dialog.m_strCommonFilesDir = repeat(8, "<Windows Disk>");
+    EXPECT_EQ(repeat(16, "<Shared DLLs>") + repeat(6, "<Windows Directory>") + "\\app.exe",
+              Expand("<Program Files>\\app.exe"));
+}
+
 class InitFoldersTest : public SimFixture {
 protected:
     static constexpr const char* kKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\";

@@ -231,6 +231,38 @@ TEST_F(InstallationSequenceTest, NegativeOrHugeCountsRunNothingAndEndInTime) {
     }
 }
 
+// Only the records written are read, in number order; keys count in the
+// form the list writes them (B01 is not record 1), in any letter case, and
+// records a program adds to the tag file are found after it ends.
+TEST_F(InstallationSequenceTest, HugeCountRunsTheRecordsWrittenInNumberOrder) {
+    PutTag(
+        "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=2147483647\n"
+        "A9=nine.exe\nB9=Before installation\n"
+        "a3=three.exe\nb3=Before installation\n"
+        "A01=padded.exe\nB01=Before installation\n");
+    for (const char* name : {"nine.exe", "three.exe", "padded.exe", "added.exe"}) {
+        machine.processes.AddProgram(std::string("C:\\SETUP\\") + name,
+                                     sim::SimProgram{1000, 0, {}});
+    }
+    machine.scheduler.At(500, [this] {
+        machine.PutSetupFile("kestavo.tag",
+                             "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=2147483647\n"
+                             "A9=nine.exe\nB9=Before installation\n"
+                             "A3=three.exe\nB3=Before installation\n"
+                             "A4=added.exe\nB4=Before installation\n");
+    });
+
+    Run();
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "start: app=three.exe cmd= dir=C:\\SETUP",
+                  "start: app=added.exe cmd= dir=C:\\SETUP",
+                  "start: app=nine.exe cmd= dir=C:\\SETUP",
+                  kInstall,
+              }),
+              Starts());
+}
+
 TEST_F(InstallationSequenceTest, MessagesKeepFlowingWhileThePackageInstalls) {
     PutTag("[SPLASH]\nA0=Disabled\n");
     int ticks = 0;

@@ -36,17 +36,20 @@ public:
 
     explicit ProfileCorpus(std::string folder) : m_folder(std::move(folder)) {}
 
-    std::vector<ProfileQuery> Queries() const {
-        std::istringstream text(ReadFile(m_folder + "/expectations.txt"));
-        std::vector<ProfileQuery> queries;
-        std::string line;
-        for (int number = 1; std::getline(text, line); ++number) {
-            if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') {
-                continue;
-            }
-            queries.push_back(ParseQuery(line, number));
+    std::vector<ProfileQuery> Queries() const { return ReadQueries("expectations.txt", true); }
+
+    // Listings of a section's key names (a null key name): no key and no
+    // capacity, and the expected value is every name followed by a zero.
+    std::vector<ProfileQuery> KeyListings() const { return ReadQueries("key-names.txt", false); }
+
+    // A query's expected listing in the form the service returns it.
+    static std::string JoinNames(const std::vector<std::string>& names) {
+        std::string list;
+        for (const std::string& name : names) {
+            list += name;
+            list += '\0';
         }
-        return queries;
+        return list;
     }
 
     // Every file the queries name, by name, with its content.
@@ -117,6 +120,8 @@ private:
                                "\0lead=name starts with nul\r\n[Sec\0tion]\r\nk=section cut\r\n"s +
                                "[Z]\x1a\r\n\x1az=\x1avalue\x1a\r\n"s},
             {"no-newline.ini", "[Tail]\r\nfirst=1\r\nlast=end of file"},
+            {"huge-key.ini", "[Huge]\r\nA0=x\r\n" + std::string(std::size_t{4} << 20, 'k') +
+                                 "=listed only with a buffer past the capacity\r\n"},
         };
     }
 
@@ -130,14 +135,29 @@ private:
         return content.str();
     }
 
-    static ProfileQuery ParseQuery(const std::string& line, int number) {
+    std::vector<ProfileQuery> ReadQueries(const std::string& name, bool withKey) const {
+        std::istringstream text(ReadFile(m_folder + "/" + name));
+        std::vector<ProfileQuery> queries;
+        std::string line;
+        for (int number = 1; std::getline(text, line); ++number) {
+            if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') {
+                continue;
+            }
+            queries.push_back(ParseQuery(line, number, withKey));
+        }
+        return queries;
+    }
+
+    static ProfileQuery ParseQuery(const std::string& line, int number, bool withKey) {
         std::size_t pos = 0;
         ProfileQuery query;
         query.line = number;
         query.file = ParseString(line, pos, number);
         query.section = ParseString(line, pos, number);
-        query.key = ParseString(line, pos, number);
-        query.capacity = ParseNumber(line, pos, number);
+        if (withKey) {
+            query.key = ParseString(line, pos, number);
+            query.capacity = ParseNumber(line, pos, number);
+        }
         query.expected = ParseString(line, pos, number);
         if (line.find_first_not_of(" \t\r", pos) != std::string::npos) {
             Fail(number, "text after the expected value");

@@ -32,6 +32,24 @@ TEST(SimProfileTest, AnswersEveryCorpusQueryAsWindowsDoes) {
     }
 }
 
+TEST(SimProfileTest, ListsEveryCorpusSectionsKeysAsWindowsDoes) {
+    const ProfileCorpus corpus(SETUP_TEST_CORPUS_DIR "/profile");
+    const auto listings = corpus.KeyListings();
+    ASSERT_FALSE(listings.empty());
+    SimFiles files;
+    for (const auto& [name, content] : corpus.Files(listings)) {
+        files.Put(kFolder + name, content);
+    }
+    SimProfile profile(files);
+
+    for (const auto& listing : listings) {
+        const std::string list =
+            ProfileCorpus::JoinNames(profile.ReadKeyNames(kFolder + listing.file, listing.section));
+        EXPECT_EQ(ProfileCorpus::Escape(list), ProfileCorpus::Escape(listing.expected))
+            << "key-names.txt line " << listing.line;
+    }
+}
+
 TEST(SimProfileTest, ReadsATagFileOnlyWhileItsFullPathFitsMaxPath) {
     SimFiles files;
     SimProfile profile(files);

@@ -66,27 +66,32 @@ TEST(SetupCheckTest, AValueMatchingNoKeywordIsAnErrorWithTheNearestKeyword) {
     EXPECT_NE(std::string::npos, findings[5].fix.find("\"Run 3rd party software and wait\""));
 }
 
+// The lists are checked by the records written, whatever TOTAL counts.
 TEST(SetupCheckTest, FilesTheSetupLooksForAndDoesNotFindAreErrors) {
     SetupFolderImage folder;
-    folder.Put(
-        "kestavo.tag",
-        "[APPINFO]\nLanguageM=Auto-Detect Language\n"
-        "[FILESUPPORT]\nTOTAL=2\nA0=before.exe\nB0=Before installation\n"
-        "A1=D:\\elsewhere.exe\nB1=After installation\n"
-        "[SPLASH]\nA0=Animation\nA2=Sound On - Loop\n"
-        "[BACKGROUND]\n0=1\n5=art\\logo.bmp\n"
-        "[BILLBOARDSKV]\nTOTAL=2\nB0=one.gif\nB1=pics\\two.gif\n"
-        "[ADVACTIONSKV]\nTOTAL=1\nB0=Run 3rd party software and wait\nG0=C:\\x\\patch.exe\n");
+    folder.Put("kestavo.tag",
+               "[APPINFO]\nLanguageM=Auto-Detect Language\n"
+               "[FILESUPPORT]\nTOTAL=2147483647\nA0=before.exe\nB0=Before installation\n"
+               "A1=D:\\elsewhere.exe\nB1=After installation\n"
+               "[SPLASH]\nA0=Animation\nA2=Sound On - Loop\n"
+               "[BACKGROUND]\n0=1\n5=art\\logo.bmp\n"
+               "[BILLBOARDSKV]\nTOTAL=2\nB0=one.gif\nB1=pics\\two.gif\n"
+               "[ADVACTIONSKV]\nTOTAL=2147483647\nB0=Run 3rd party software and wait\n"
+               "G0=C:\\x\\patch.exe\n");
     folder.Put("images\\two.gif", "GIF89a");
     folder.Put("logo.bmp", "BM");
 
     EXPECT_EQ(
         (std::vector<std::string>{
             "kestavo.tag:2 error [APPINFO] LanguageM | add switch.exe, or Languages\\switch.exe",
+            "kestavo.tag:4 warning [FILESUPPORT] TOTAL | set TOTAL to the number of records, "
+            "numbered from 0",
             "kestavo.tag:5 error [FILESUPPORT] A0 | add the program",
             "kestavo.tag:10 error [SPLASH] A0 | add the animation as kvavi.avi",
             "kestavo.tag:11 error [SPLASH] A2 | add the sound as kvsound.wav",
             "kestavo.tag:17 error [BILLBOARDSKV] B0 | put the picture in the images folder",
+            "kestavo.tag:20 warning [ADVACTIONSKV] TOTAL | set TOTAL to the number of records, "
+            "numbered from 0",
             "kestavo.tag:22 error [ADVACTIONSKV] G0 | add the program to the setup folder",
             "_data.msi:0 error []  | put the Windows Installer package in the setup "
             "folder as _data.msi",

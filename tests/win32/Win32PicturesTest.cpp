@@ -127,6 +127,27 @@ TEST_F(Win32PicturesTest, FilesThatHoldNoPictureGiveNoBitmap) {
     EXPECT_EQ(m_pictures.BitmapSize(kNullHandle).width, 0);
 }
 
+// Sparse files: a picture followed by nothing that fills 4 GiB (whose size's
+// low part is the picture alone) or that passes the largest size a picture
+// file may have is refused at once, without reading it.
+TEST_F(Win32PicturesTest, FilesLargerThanAnyPictureAreRefusedUnread) {
+    const std::string bmp = BmpFile(5, 3, Quadrants);
+    for (const std::uint64_t size :
+         {(std::uint64_t{1} << 32) + bmp.size(), std::uint64_t{IPicturePort::kMaxFileSize} + 1}) {
+        const std::string path = Write("huge.bmp", bmp);
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        LARGE_INTEGER end{};
+        end.QuadPart = static_cast<LONGLONG>(size);
+        ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+        CloseHandle(file);
+
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(m_pictures.LoadPictureBitmap(path), kNullHandle) << size;
+        EXPECT_LT(GetTickCount() - start, 1000u) << size;
+    }
+}
+
 TEST_F(Win32PicturesTest, FileHeldOpenByAnotherProgramIsNotRead) {
     const std::string path = Write("held.bmp", BmpFile(5, 3, Quadrants));
     const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

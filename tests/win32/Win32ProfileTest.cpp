@@ -108,6 +108,22 @@ TEST_F(Win32ProfileTest, AnswersEveryCorpusQueryAsExpected) {
     }
 }
 
+TEST_F(Win32ProfileTest, ListsEveryCorpusSectionsKeysAsExpected) {
+    const ProfileCorpus corpus(SETUP_TEST_CORPUS_DIR "/profile");
+    const auto listings = corpus.KeyListings();
+    ASSERT_FALSE(listings.empty());
+    for (const auto& [name, content] : corpus.Files(listings)) {
+        m_folder.Write(m_folder.Path() + "\\" + name, content);
+    }
+
+    for (const auto& listing : listings) {
+        const std::string list = ProfileCorpus::JoinNames(
+            m_profile.ReadKeyNames(m_folder.Path() + "\\" + listing.file, listing.section));
+        EXPECT_EQ(ProfileCorpus::Escape(list), ProfileCorpus::Escape(listing.expected))
+            << "key-names.txt line " << listing.line;
+    }
+}
+
 // The deeper file exists and opens; only the profile service turns it down.
 // Wine then leaves its path buffer as the previous call left it and reads
 // whichever file that named, so the test asks only that the deeper file's own

@@ -35,14 +35,14 @@ IniFile::IniFile(const std::u16string& text) {
         }
         const std::size_t equals = line.find(u'=');
         const std::u16string_view key = Trim(line.substr(0, equals));
-        current->keyNames.emplace_back(key.substr(0, key.find(u'\0')));
         std::optional<std::u16string> value;
         if (equals != std::u16string_view::npos) {
             const std::u16string_view trimmed = Trim(line.substr(equals + 1));
             value = std::u16string(trimmed.substr(0, trimmed.find(u'\0')));
         }
+        current->keys.push_back(Key{std::u16string(key.substr(0, key.find(u'\0'))), value});
         layout.section = currentName;
-        layout.key = current->keyNames.back();
+        layout.key = current->keys.back().name;
         layout.hasValue = value.has_value();
         layout.value = value.value_or(std::u16string());
         layout.inHiddenSection = currentHidden;
@@ -67,9 +67,9 @@ std::optional<std::u16string> IniFile::Find(std::u16string_view section,
     return value == found->values.end() ? std::nullopt : value->second;
 }
 
-std::vector<std::u16string> IniFile::KeyNames(std::u16string_view section) const {
+std::vector<IniFile::Key> IniFile::Keys(std::u16string_view section) const {
     const Section* found = FindSection(section);
-    return found == nullptr ? std::vector<std::u16string>() : found->keyNames;
+    return found == nullptr ? std::vector<Key>() : found->keys;
 }
 
 // A line ends at CR or LF, alone or in any run; `number` counts the lines

@@ -20,8 +20,13 @@ public:
     // The key's value, trimmed; nothing when the section or the key is missing
     // or the key's line has no '='.
     std::optional<std::u16string> Find(std::u16string_view section, std::u16string_view key) const;
-    // The names of the keys of the section's first occurrence, in file order.
-    std::vector<std::u16string> KeyNames(std::u16string_view section) const;
+    // The key lines of the section's first occurrence, in file order: the
+    // name, and the value when the line has an '='.
+    struct Key {
+        std::u16string name;
+        std::optional<std::u16string> value;
+    };
+    std::vector<Key> Keys(std::u16string_view section) const;
 
     // Every line that is not blank, as the service reads it, numbered from
     // 1 as an editor counts lines (CR LF, CR and LF each end one), for the
@@ -44,7 +49,7 @@ public:
 
 private:
     struct Section {
-        std::vector<std::u16string> keyNames;
+        std::vector<Key> keys;
         // The first line of each key name, by its folded name: its value, or
         // nothing when that line has no '='.
         std::unordered_map<std::u16string, std::optional<std::u16string>> values;

@@ -1,44 +1,12 @@
 #include "platform/sim/SimPictures.h"
 
-#include <climits>
 #include <optional>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wall"
-#pragma GCC diagnostic ignored "-Wextra"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_BMP
-#define STBI_ONLY_GIF
-#define STBI_ONLY_JPEG
-#define STBI_NO_STDIO
-#include <stb_image.h>
-#pragma GCC diagnostic pop
+#include "platform/sim/PictureHeader.h"
 
 namespace kestavo::sim {
 
 namespace {
-
-// The picture's size from its header, when stb_image recognises it.
-std::optional<PictureSize> ReadSize(const std::string& content) {
-    if (content.empty() || content.size() > static_cast<std::size_t>(INT_MAX)) {
-        return std::nullopt;
-    }
-    int width = 0;
-    int height = 0;
-    int components = 0;
-    if (stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(content.data()),
-                              static_cast<int>(content.size()), &width, &height,
-                              &components) == 0 ||
-        width <= 0 || height <= 0) {
-        return std::nullopt;
-    }
-    return PictureSize{width, height};
-}
 
 std::string SizeText(const PictureSize& size) {
     return std::to_string(size.width) + " x " + std::to_string(size.height);
@@ -48,7 +16,9 @@ std::string SizeText(const PictureSize& size) {
 
 Handle SimPictures::LoadPictureBitmap(const std::string& path) {
     const std::optional<std::string> content = m_files.Read(path);
-    const std::optional<PictureSize> size = content ? ReadSize(*content) : std::nullopt;
+    const std::optional<PictureSize> size = content && content->size() <= kMaxFileSize
+                                                ? PictureHeader::ReadSize(*content)
+                                                : std::nullopt;
     if (!size) {
         m_trace.Add(m_scheduler.Now(), "picture failed: " + path);
         return kNullHandle;

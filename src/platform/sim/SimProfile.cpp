@@ -47,6 +47,9 @@ std::string SimProfile::ReadString(const std::string& file, const std::string& s
     return value ? ProfileEncoding::ToAnsi(CopyValue(*value, capacity)) : std::string();
 }
 
+// As the Windows adapter reads them: the section's lines, each "name=value"
+// or a name alone and a zero, then the names of those with a value, only
+// while the lines fit the capacity.
 std::vector<std::string> SimProfile::ReadKeyNames(const std::string& file,
                                                   const std::string& section) {
     const IniFile* ini = Parse(file);
@@ -54,8 +57,19 @@ std::vector<std::string> SimProfile::ReadKeyNames(const std::string& file,
         return {};
     }
     std::vector<std::string> names;
-    for (const std::u16string& name : ini->KeyNames(ProfileEncoding::FromAnsi(section.c_str()))) {
-        names.push_back(ProfileEncoding::ToAnsi(name));
+    std::size_t length = 0;
+    for (const IniFile::Key& key : ini->Keys(ProfileEncoding::FromAnsi(section.c_str()))) {
+        const std::string name = ProfileEncoding::ToAnsi(key.name);
+        length += name.size() + 1;
+        if (key.value) {
+            length += ProfileEncoding::ToAnsi(*key.value).size() + 1;
+        }
+        if (length + 2 >= kKeyListCapacity) {
+            return {};
+        }
+        if (key.value && !name.empty()) {
+            names.push_back(name);
+        }
     }
     return names;
 }

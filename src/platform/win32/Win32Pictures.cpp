@@ -10,15 +10,18 @@ namespace kestavo::win32 {
 namespace {
 
 // The whole file in movable global memory, or null when it cannot be
-// opened, is empty or cannot be read.
+// opened, is empty, too large or cannot be read. The high part of the size
+// counts too: a file of 4 GiB and more is no prefix of itself.
 HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
-    size = GetFileSize(file, nullptr);
-    HGLOBAL memory = size == INVALID_FILE_SIZE ? nullptr : GlobalAlloc(GMEM_MOVEABLE, size);
+    DWORD high = 0;
+    size = GetFileSize(file, &high);
+    const bool fits = high == 0 && size <= IPicturePort::kMaxFileSize;
+    HGLOBAL memory = fits ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
     void* bytes = memory == nullptr ? nullptr : GlobalLock(memory);
     DWORD read = 0;
     const bool complete =

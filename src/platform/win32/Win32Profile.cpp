@@ -18,25 +18,37 @@ std::string Win32Profile::ReadString(const std::string& file, const std::string&
     return std::string(buffer.data(), length < capacity ? length : capacity - 1);
 }
 
-// With no key name the service lists every key of the section, each ended
-// by a zero and the list by a second one; a list that filled the buffer may
-// have been cut, so it is read again into a larger one.
+// The service's list of key names cannot be split where a name is empty:
+// an empty first name reads as the end of the list, and Wine ends the list
+// there. The section's lines are unambiguous ("name=value", each ended by a
+// zero, the list by a second one), so the names are taken from them, split
+// by the length returned. A list that filled the buffer may have been cut,
+// so it is read again into a larger one, up to the capacity.
 std::vector<std::string> Win32Profile::ReadKeyNames(const std::string& file,
                                                     const std::string& section) {
-    std::vector<char> buffer(4096, '\0');
-    DWORD length = 0;
-    for (;;) {
-        length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
-                                          static_cast<DWORD>(buffer.size()), file.c_str());
-        if (length + 2 < buffer.size()) {
-            break;
+    std::vector<char> buffer;
+    for (std::size_t size = 4096; size <= kKeyListCapacity; size *= 4) {
+        buffer.assign(size, '\0');
+        const DWORD length = GetPrivateProfileSectionA(section.c_str(), buffer.data(),
+                                                       static_cast<DWORD>(size), file.c_str());
+        if (length + 2 < size) {
+            return NamesOfLines(buffer.data(), length);
         }
-        buffer.assign(buffer.size() * 4, '\0');
     }
+    return {};
+}
+
+// A line without '=' holds no value, and one with an empty name names no
+// key a read can find: neither is listed.
+std::vector<std::string> Win32Profile::NamesOfLines(const char* lines, std::size_t length) {
     std::vector<std::string> names;
-    for (const char* name = buffer.data(); *name != '\0' && name < buffer.data() + length;
-         name += std::strlen(name) + 1) {
-        names.emplace_back(name);
+    for (std::size_t start = 0; start < length;) {
+        const std::size_t end = start + strnlen(lines + start, length - start);
+        const void* equals = std::memchr(lines + start, '=', end - start);
+        if (equals != nullptr && equals != lines + start) {
+            names.emplace_back(lines + start, static_cast<const char*>(equals));
+        }
+        start = end + 1;
     }
     return names;
 }

@@ -8,13 +8,17 @@
 
 namespace kestavo::win32 {
 
-// Profile strings through GetPrivateProfileStringA.
+// Profile strings through GetPrivateProfileStringA, and the names of a
+// section's keys through GetPrivateProfileSectionA.
 class Win32Profile : public IProfilePort {
 public:
     std::string ReadString(const std::string& file, const std::string& section,
                            const std::string& key, std::size_t capacity) override;
     std::vector<std::string> ReadKeyNames(const std::string& file,
                                           const std::string& section) override;
+
+private:
+    static std::vector<std::string> NamesOfLines(const char* lines, std::size_t length);
 };
 
 }  // namespace kestavo::win32
