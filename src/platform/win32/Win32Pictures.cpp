@@ -5,12 +5,14 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include "core/PictureHeader.h"
+
 namespace kestavo::win32 {
 
 namespace {
 
 // The whole file in movable global memory, or null when it cannot be
-// opened, is empty or cannot be read.
+// opened, is empty, cannot be read or claims a picture too large to decode.
 HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -21,8 +23,9 @@ HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     HGLOBAL memory = size == INVALID_FILE_SIZE ? nullptr : GlobalAlloc(GMEM_MOVEABLE, size);
     void* bytes = memory == nullptr ? nullptr : GlobalLock(memory);
     DWORD read = 0;
-    const bool complete =
-        bytes != nullptr && ReadFile(file, bytes, size, &read, nullptr) && read == size;
+    const bool complete = bytes != nullptr && ReadFile(file, bytes, size, &read, nullptr) &&
+                          read == size &&
+                          !ClaimsTooManyPixels(static_cast<unsigned char*>(bytes), size);
     if (bytes != nullptr) {
         GlobalUnlock(memory);
     }
