@@ -36,6 +36,8 @@ CASE_LIMIT = 30
 SILENT = ["[BUILD]", "SILENT=1"]
 INT_MAX = 2147483647
 LONG_NAME = "n" * 300
+# A message in characters of no single code page.
+UNICODE = SILENT + ["[SETUP]", "0=Ünïcødé ✓ 表"]
 
 
 def text(lines, encoding="cp1252", bom=b""):
@@ -139,12 +141,10 @@ CASES = [
     Case("data.tag install folder with .. and a macro inside a macro", CLIMBING_ACTIONS,
          runs=["found.exe", INSTALLER], programs=("found.exe", "beyond.exe"),
          files={"data.tag": CLIMBING_INSTALL_FOLDER, "../outside/marker.txt": b""}),
-    Case("UTF-16 tag file with BOM",
-         text(SILENT + ["[SETUP]", "0=Ünïcødé ✓"], "utf-16-le", b"\xff\xfe")),
-    Case("UTF-16 tag file without BOM", text(SILENT + ["[SETUP]", "0=Ünïcødé ✓"], "utf-16-le")),
-    Case("UTF-8 tag file with BOM",
-         text(SILENT + ["[SETUP]", "0=Ünïcødé ✓"], "utf-8", b"\xef\xbb\xbf")),
-    Case("UTF-8 tag file without BOM", text(SILENT + ["[SETUP]", "0=Ünïcødé ✓"], "utf-8")),
+    Case("UTF-16 tag file with BOM", text(UNICODE, "utf-16-le", b"\xff\xfe")),
+    Case("UTF-16 tag file without BOM", text(UNICODE, "utf-16-le")),
+    Case("UTF-8 tag file with BOM", text(UNICODE, "utf-8", b"\xef\xbb\xbf")),
+    Case("UTF-8 tag file without BOM", text(UNICODE, "utf-8")),
 ]
 
 
