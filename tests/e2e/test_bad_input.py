@@ -3,6 +3,7 @@ Wine: tag files that are binary, huge, of one endless line, of a hundred
 thousand keys, of counts at the ends of int, in every Unicode form; file
 names of devices, with trailing dots and blanks, past MAX_PATH; a data.tag
 install folder that climbs out with ".." and nests macros in macros.
+Pictures, animations and sounds that lie are shown by test_presentation.
 
 Each case is a row of the table below: a setup folder made at run time (no
 hostile file is kept in the tree), the programs it should start, in order,
