@@ -1,7 +1,8 @@
 """Media files of a setup folder, made at test time: pictures through
 ImageMagick, and the few files it cannot make (an uncompressed AVI, a WAV,
-a picture too large for it) written directly."""
+a picture too large for it, pictures and media that lie) written directly."""
 
+import random
 import struct
 import subprocess
 import wave
@@ -104,3 +105,42 @@ def wav(path, seconds, rate=8000):
         out.setsampwidth(1)
         out.setframerate(rate)
         out.writeframes(samples)
+
+
+def claiming_size(path, width, height):
+    """A small picture whose header claims width x height pixels, which its
+    data is far too short to hold: BMP, GIF or JPEG by the file name."""
+    solid(path, 8, 8, (255, 0, 0))
+    data = bytearray(open(path, "rb").read())
+    suffix = str(path).lower().rsplit(".", 1)[-1]
+    if suffix == "bmp":
+        struct.pack_into("<ii", data, 18, width, height)
+    elif suffix == "gif":
+        struct.pack_into("<HH", data, 6, width, height)
+        struct.pack_into("<HH", data, _gif_image_descriptor(data) + 5, width, height)
+    else:
+        # The frame header (SOF0 or SOF2): length, precision, height, width.
+        start = max(data.find(b"\xff\xc0"), data.find(b"\xff\xc2"))
+        struct.pack_into(">HH", data, start + 5, height, width)
+    with open(path, "wb") as out:
+        out.write(data)
+
+
+def _gif_image_descriptor(data):
+    """The offset of the first image descriptor, after the global colour
+    table and any extension blocks."""
+    at = 13 + (3 << ((data[10] & 7) + 1) if data[10] & 0x80 else 0)
+    while data[at] == 0x21:
+        at += 2
+        while data[at]:
+            at += data[at] + 1
+        at += 1
+    return at
+
+
+def random_riff(path, kind, size, seed):
+    """A RIFF file of the given kind (b"AVI ", b"WAVE") whose body is random
+    bytes, the same on every run."""
+    body = kind + random.Random(seed).randbytes(size)
+    with open(path, "wb") as out:
+        out.write(b"RIFF" + struct.pack("<I", len(body)) + body)

@@ -372,14 +372,24 @@ class PresentationTest(WineTestCase):
         images = self.folder / "images"
         images.mkdir()
         (images / "empty.bmp").write_bytes(b"")
-        media.solid(images / "whole.jpg", 200, 100, RED)
-        (images / "cut.jpg").write_bytes((images / "whole.jpg").read_bytes()[:300])
+        broken = ["empty.bmp", "missing.gif", "empty.gif", "notes.jpg", "notes.gif"]
+        (images / "empty.gif").write_bytes(b"")
+        for name in ("notes.jpg", "notes.gif"):
+            (images / name).write_bytes(b"This is not a picture either.\r\n")
+        for kind in ("bmp", "gif", "jpg"):
+            media.solid(images / f"whole.{kind}", 200, 100, RED)
+            (images / f"cut.{kind}").write_bytes((images / f"whole.{kind}").read_bytes()[:300])
+            # Decoded, each would take 3.6 GB.
+            media.claiming_size(images / f"giant.{kind}", 30000, 30000)
+            broken += [f"cut.{kind}", f"giant.{kind}"]
+        # The first stays a second, to be seen; the others follow at once.
+        billboards = ["[BILLBOARDSKV]", f"TOTAL={len(broken)}"]
+        for number, name in enumerate(broken):
+            billboards += [f"B{number}={name}", f"C{number}={int(number == 0)}"]
         self.write_setup_file("kestavo.tag", [
             "[SPLASH]", "A0=Picture", "A2=Sound On", "A4=1",
             "[BACKGROUND]", "0=1", "3=x@0x00,0x80,0x00", "5=huge.bmp",
-            "[BILLBOARDSKV]", "TOTAL=3", "B0=empty.bmp", "C0=1", "B1=cut.jpg", "C1=1",
-            "B2=missing.gif", "C2=1",
-        ])
+        ] + billboards)
         timeline = self.watch()
         setup = self.start_setup_with(wait=3000)
 
@@ -404,8 +414,10 @@ class PresentationTest(WineTestCase):
         self.assertEqual(pixel(shot, 5, 400), (0, 128 - 400 * 128 // SCREEN_HEIGHT, 0))
         self.assert_installation_went_on(setup)
 
-    def test_animation_that_is_no_animation_leaves_the_window_empty(self):
-        (self.folder / "kvavi.avi").write_bytes(b"RIFF\x10\x00\x00\x00AVI not really")
+    def test_animation_and_sound_of_random_bytes_leave_an_empty_splash(self):
+        # Past their first chunk, the players read random chunks.
+        media.random_riff(self.folder / "kvavi.avi", b"AVI ", 65536, seed=1)
+        media.random_riff(self.folder / "kvsound.wav", b"WAVE", 65536, seed=2)
         self.write_setup_file("kestavo.tag",
                               ["[SPLASH]", "A0=Animation", "A2=Sound On - Loop", "A4=1"])
         timeline = self.watch()

@@ -42,6 +42,27 @@ std::string BmpFile(int width, int height, Colour colour) {
            std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels;
 }
 
+// A valid one-bit BMP file of the given size, all black: a picture of many
+// pixels in a file of few bytes.
+std::string OneBitBmpFile(int width, int height) {
+    const std::size_t rowBytes = static_cast<std::size_t>((width + 31) / 32 * 4);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    const std::string palette("\0\0\0\0\xFF\xFF\xFF\0", 8);
+    file.bfType = 0x4D42;
+    file.bfOffBits = static_cast<DWORD>(sizeof file + sizeof info + palette.size());
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + rowBytes * height);
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 1;
+    info.biCompression = BI_RGB;
+    return std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+           std::string(reinterpret_cast<const char*>(&info), sizeof info) + palette +
+           std::string(rowBytes * height, '\0');
+}
+
 std::uint32_t Quadrants(int x, int y) {
     return x < 3 ? (y < 2 ? 0xFF0000 : 0x00FF00) : (y < 2 ? 0x0000FF : 0xFFFFFF);
 }
@@ -146,6 +167,13 @@ TEST_F(Win32PicturesTest, FilesLargerThanAnyPictureAreRefusedUnread) {
         EXPECT_EQ(m_pictures.LoadPictureBitmap(path), kNullHandle) << size;
         EXPECT_LT(GetTickCount() - start, 1000u) << size;
     }
+}
+
+// One row more than the 128 Mi pixels decoded, valid and whole: decoding
+// would take half a gigabyte for each of two bitmaps, and seconds.
+TEST_F(Win32PicturesTest, PictureOfMoreThan128MiPixelsIsRefusedBeforeItIsDecoded) {
+    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("large.bmp", OneBitBmpFile(16384, 8193))),
+              kNullHandle);
 }
 
 TEST_F(Win32PicturesTest, FileHeldOpenByAnotherProgramIsNotRead) {

@@ -5,13 +5,16 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include "core/PictureHeader.h"
+
 namespace kestavo::win32 {
 
 namespace {
 
 // The whole file in movable global memory, or null when it cannot be
-// opened, is empty, too large or cannot be read. The high part of the size
-// counts too: a file of 4 GiB and more is no prefix of itself.
+// opened, is empty, too large, cannot be read or claims a picture too large
+// to decode. The high part of the size counts too: a file of 4 GiB and more
+// is no prefix of itself.
 HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -24,8 +27,9 @@ HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     HGLOBAL memory = fits ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
     void* bytes = memory == nullptr ? nullptr : GlobalLock(memory);
     DWORD read = 0;
-    const bool complete =
-        bytes != nullptr && ReadFile(file, bytes, size, &read, nullptr) && read == size;
+    const bool complete = bytes != nullptr && ReadFile(file, bytes, size, &read, nullptr) &&
+                          read == size &&
+                          !ClaimsTooManyPixels(static_cast<unsigned char*>(bytes), size);
     if (bytes != nullptr) {
         GlobalUnlock(memory);
     }
