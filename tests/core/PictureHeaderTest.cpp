@@ -2,13 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
+
+#include "support/Pictures.h"
 
 namespace kestavo {
 namespace {
 
+using test::BmpHeader;
+using test::CorpusPicture;
+
 bool TooLarge(const std::string& bytes) {
-    return ClaimsTooManyPixels(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    return PictureHeader::ClaimsTooManyPixels(bytes);
 }
 
 std::string Little(unsigned value, int bytes) {
@@ -21,13 +30,6 @@ std::string Little(unsigned value, int bytes) {
 
 std::string Big16(unsigned value) {
     return {static_cast<char>(value >> 8), static_cast<char>(value & 0xFF)};
-}
-
-// File header, then an information header of 40 bytes, whose width and
-// height are followed by planes and bits per pixel.
-std::string Bitmap(int width, int height) {
-    return "BM" + std::string(12, '\0') + Little(40, 4) + Little(width, 4) + Little(height, 4) +
-           Little(1, 2) + Little(24, 2);
 }
 
 // The old header of 12 bytes has 16-bit sizes.
@@ -49,10 +51,10 @@ std::string Jpeg(unsigned height, unsigned width, char frame = '\xC0') {
 }
 
 TEST(PictureHeaderTest, PicturesUpTo128MiPixelsAreDecodedLargerOnesRefused) {
-    EXPECT_FALSE(TooLarge(Bitmap(10000, 10000)));
-    EXPECT_FALSE(TooLarge(Bitmap(16384, -8192)));  // top-down
-    EXPECT_TRUE(TooLarge(Bitmap(16384, -8193)));
-    EXPECT_TRUE(TooLarge(Bitmap(30000, 30000)));
+    EXPECT_FALSE(TooLarge(BmpHeader(10000, 10000)));
+    EXPECT_FALSE(TooLarge(BmpHeader(16384, -8192)));  // top-down
+    EXPECT_TRUE(TooLarge(BmpHeader(16384, -8193)));
+    EXPECT_TRUE(TooLarge(BmpHeader(30000, 30000)));
     EXPECT_FALSE(TooLarge(OldBitmap(640, 480)));
     EXPECT_TRUE(TooLarge(OldBitmap(65535, 65535)));
     EXPECT_FALSE(TooLarge(Gif(16384, 8192)));
@@ -64,9 +66,9 @@ TEST(PictureHeaderTest, PicturesUpTo128MiPixelsAreDecodedLargerOnesRefused) {
 }
 
 TEST(PictureHeaderTest, NegativeSizesAreRefused) {
-    EXPECT_TRUE(TooLarge(Bitmap(-1, 1)));
+    EXPECT_TRUE(TooLarge(BmpHeader(-1, 1)));
     // The one top-down height without a positive twin.
-    EXPECT_TRUE(TooLarge(Bitmap(1, -2147483647 - 1)));
+    EXPECT_TRUE(TooLarge(BmpHeader(1, -2147483647 - 1)));
 }
 
 TEST(PictureHeaderTest, HeadersCutShortOrUnknownClaimNothing) {
@@ -74,11 +76,81 @@ TEST(PictureHeaderTest, HeadersCutShortOrUnknownClaimNothing) {
     for (std::size_t size = 0; size + 1 < jpeg.size(); ++size) {
         EXPECT_FALSE(TooLarge(jpeg.substr(0, size))) << size;
     }
-    EXPECT_FALSE(TooLarge(Bitmap(30000, 30000).substr(0, 25)));
+    EXPECT_FALSE(TooLarge(BmpHeader(30000, 30000).substr(0, 25)));
     EXPECT_FALSE(TooLarge(Gif(30000, 30000).substr(0, 9)));
     // A segment whose length points past the end ends the walk.
     EXPECT_FALSE(TooLarge(std::string("\xFF\xD8\xFF\xE0\xFF\xFF", 6) + Jpeg(30000, 30000)));
     EXPECT_FALSE(TooLarge("This is not a picture.\r\n"));
+}
+
+std::string ExamplePicture(const std::string& name) {
+    std::ifstream file(std::string(SETUP_TEST_CORPUS_DIR) + "/../../examples/setup/" + name,
+                       std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+std::string SizeOf(const std::string& bytes) {
+    const auto size = PictureHeader::ReadSize(bytes);
+    return size ? std::to_string(size->width) + " x " + std::to_string(size->height) : "none";
+}
+
+// Every real picture gives its size, and each of its prefixes either its
+// size (the header is whole) or nothing: never another size.
+TEST(PictureHeaderTest, RealPicturesGiveTheirSizeAndTheirPrefixesNoOtherSize) {
+    const struct {
+        std::string bytes;
+        std::string size;
+        std::size_t header;
+    } pictures[] = {
+        {CorpusPicture("small16x8.bmp"), "16 x 8", 54},
+        {CorpusPicture("logo300x200.gif"), "300 x 200", 13},
+        {CorpusPicture("photo301x201.jpg"), "301 x 201", 177},
+        {ExamplePicture("setup.bmp"), "400 x 240", 54},
+        {ExamplePicture("logo.bmp"), "160 x 60", 54},
+        {ExamplePicture("images/one.gif"), "300 x 160", 13},
+        {BmpHeader(10000, -10000), "10000 x 10000", 54},
+    };
+    for (const auto& picture : pictures) {
+        EXPECT_EQ(picture.size, SizeOf(picture.bytes));
+        for (std::size_t length = 0; length < picture.bytes.size(); ++length) {
+            EXPECT_EQ(length < picture.header ? "none" : picture.size,
+                      SizeOf(picture.bytes.substr(0, length)))
+                << picture.size << " cut at " << length;
+        }
+    }
+}
+
+// The first JPEG's Huffman table counts more codes than any table holds; the
+// next ones break the corpus photo's 12-bit samples, an arithmetic-coded frame
+// and a table segment running past the end of the file.
+TEST(PictureHeaderTest, MalformedHeadersGiveNoSize) {
+    const std::string jpeg = CorpusPicture("photo301x201.jpg");
+    const std::size_t frame = 158;
+    std::string twelveBit = jpeg;
+    twelveBit[frame + 4] = 12;
+    std::string arithmetic = jpeg;
+    arithmetic[frame + 1] = '\xC9';
+    std::string overlong = jpeg;
+    overlong[20 + 2] = '\x7F';
+    const std::vector<std::string> malformed = {
+        std::string("\xFF\xD8\xFF\xC4\x00\x13\x00", 7) + std::string(16, '\xFF'),
+        twelveBit,
+        arithmetic,
+        overlong,
+        std::string("\xFF\xD8\xFF\xDA\x00\x02", 6),
+        BmpHeader(0, 5),
+        BmpHeader(5, 0),
+        BmpHeader(-5, 5),
+        BmpHeader(5, INT32_MIN),
+        std::string("GIF89a\x00\x00\x10\x00\x00\x00\x00", 13),
+        "GIF90a" + std::string(7, '\x01'),
+        "just text",
+    };
+    for (std::size_t i = 0; i < malformed.size(); ++i) {
+        EXPECT_EQ("none", SizeOf(malformed[i])) << "case " << i;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "platform/sim/PictureHeader.h"
+#include "core/PictureHeader.h"
 
 namespace kestavo::sim {
 
@@ -16,9 +16,10 @@ std::string SizeText(const PictureSize& size) {
 
 Handle SimPictures::LoadPictureBitmap(const std::string& path) {
     const std::optional<std::string> content = m_files.Read(path);
-    const std::optional<PictureSize> size = content && content->size() <= kMaxFileSize
-                                                ? PictureHeader::ReadSize(*content)
-                                                : std::nullopt;
+    const std::optional<PictureSize> size =
+        content && content->size() <= kMaxFileSize && !PictureHeader::ClaimsTooManyPixels(*content)
+            ? PictureHeader::ReadSize(*content)
+            : std::nullopt;
     if (!size) {
         m_trace.Add(m_scheduler.Now(), "picture failed: " + path);
         return kNullHandle;

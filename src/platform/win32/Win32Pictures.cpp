@@ -29,7 +29,8 @@ HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     DWORD read = 0;
     const bool complete = bytes != nullptr && ReadFile(file, bytes, size, &read, nullptr) &&
                           read == size &&
-                          !ClaimsTooManyPixels(static_cast<unsigned char*>(bytes), size);
+                          !PictureHeader::ClaimsTooManyPixels(
+                              std::string_view(static_cast<const char*>(bytes), size));
     if (bytes != nullptr) {
         GlobalUnlock(memory);
     }
