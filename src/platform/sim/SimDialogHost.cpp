@@ -30,20 +30,36 @@ int SimDialogHost::RunModal(int templateId, IDialogEvents& events) {
     if (!window.Ended()) {
         window.Show(5);
     }
-    while (!window.Ended() && !m_processEnded) {
-        if (!m_scheduler.RunNext(limitMs)) {
-            m_trace.Add(m_scheduler.Now(), "dialog " + std::to_string(templateId) + ": hung");
-            break;
-        }
-    }
+    Pump(window);
     --m_depth;
     // The window is destroyed with its modal run, and its timers with it,
     // even those set after the dialog was ended.
     window.Abandon();
     if (mainWindow) {
         m_processEnded = true;
+        m_scheduler.StopOtherThreads();
     }
     return window.Ended() ? window.Result() : -1;
+}
+
+// The dialog's message loop: its thread's own tasks, until it ends or the
+// process does.
+void SimDialogHost::Pump(SimWindow& window) {
+    const SimScheduler::Condition over = [this, &window] {
+        return window.Ended() || m_processEnded;
+    };
+    while (!over()) {
+        const SimScheduler::Wake wake = m_scheduler.Block(true, limitMs, over);
+        if (wake == SimScheduler::Wake::Task) {
+            m_scheduler.RunDue();
+        } else if (wake != SimScheduler::Wake::Ready) {
+            if (wake == SimScheduler::Wake::Deadline) {
+                m_trace.Add(m_scheduler.Now(),
+                            "dialog " + std::to_string(window.TemplateId()) + ": hung");
+            }
+            return;
+        }
+    }
 }
 
 Handle SimDialogHost::LoadIconResource(int resourceId) {
