@@ -22,6 +22,7 @@ public:
 private:
     std::mutex m_mutex;
     std::condition_variable m_turn;
+    // The process's first thread holds it from the start.
     Holder m_holder = 0;
 };
 

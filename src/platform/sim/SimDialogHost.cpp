@@ -23,7 +23,10 @@ int SimDialogHost::RunModal(int templateId, IDialogEvents& events) {
     m_windows.push_back(
         std::make_unique<SimWindow>(templateId, handle, layout, events, m_scheduler, m_trace));
     SimWindow& window = *m_windows.back();
-    const bool mainWindow = m_depth++ == 0;
+    // The process's main window is the outermost of its first thread's
+    // dialogs; other threads' dialogs come and go beside it.
+    const bool firstThread = m_scheduler.Current() == SimScheduler::kFirstThread;
+    const bool mainWindow = firstThread && m_depth++ == 0;
     m_trace.Add(m_scheduler.Now(), "dialog " + std::to_string(templateId) + ": create");
 
     events.OnInitDialog(window);
@@ -31,7 +34,9 @@ int SimDialogHost::RunModal(int templateId, IDialogEvents& events) {
         window.Show(5);
     }
     Pump(window);
-    --m_depth;
+    if (firstThread) {
+        --m_depth;
+    }
     // The window is destroyed with its modal run, and its timers with it,
     // even those set after the dialog was ended.
     window.Abandon();

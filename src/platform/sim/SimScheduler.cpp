@@ -137,21 +137,14 @@ void SimScheduler::Leave() {
     if (next) {
         MoveTo(*next);
     }
-    m_baton.Hand(next ? next->thread : 0);
+    m_baton.Hand(next ? next->thread : kFirstThread);
 }
 
 void SimScheduler::StopOtherThreads() {
     m_stopping = true;
     m_stopper = m_current;
-    for (;;) {
-        auto other = m_blocked.begin();
-        if (other != m_blocked.end() && other->first == m_current) {
-            ++other;
-        }
-        if (other == m_blocked.end()) {
-            return;
-        }
-        Turn(other->first);
+    while (!m_blocked.empty()) {
+        Turn(m_blocked.begin()->first);
     }
 }
 

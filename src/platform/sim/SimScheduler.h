@@ -29,6 +29,8 @@ public:
     // tasks is due, its time is up, or the process is ending under it.
     enum class Wake { Ready, Task, Deadline, Stopped };
     static constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max();
+    // The process's own thread: the one that runs the program from its start.
+    static constexpr ThreadId kFirstThread = 0;
 
     std::uint64_t Now() const { return m_now; }
     TaskId At(std::uint64_t timeMs, Task task);
@@ -44,6 +46,7 @@ public:
     // other threads run meanwhile.
     Wake Block(bool pumps, std::uint64_t untilMs, const Condition& ready = {});
 
+    ThreadId Current() const { return m_current; }
     // A new thread whose first task, due at once, is `start`. Its own
     // thread of control calls Enter, runs that task, and Leave.
     ThreadId AddThread(Task start);
@@ -88,9 +91,9 @@ private:
     SimBaton m_baton;
     std::uint64_t m_now = 0;
     TaskId m_nextId = 1;
-    ThreadId m_current = 0;
-    ThreadId m_nextThread = 1;
-    ThreadId m_stopper = 0;
+    ThreadId m_current = kFirstThread;
+    ThreadId m_nextThread = kFirstThread + 1;
+    ThreadId m_stopper = kFirstThread;
     bool m_stopping = false;
 };
 
