@@ -43,7 +43,8 @@ public:
 
     // Blocks the calling thread until `ready` holds, one of its own tasks
     // falls due (only when it `pumps` messages), or `untilMs` comes; the
-    // other threads run meanwhile.
+    // other threads run meanwhile. Deadline too when nothing ever could
+    // wake it.
     Wake Block(bool pumps, std::uint64_t untilMs, const Condition& ready = {});
 
     ThreadId Current() const { return m_current; }
