@@ -138,6 +138,9 @@ TEST_F(SetupAppTest, CancelEndsTheProgramWhileTheSplashIsStillOpen) {
     EXPECT_EQ(4000, TimeOf("dialog 102: end 2"));
     EXPECT_FALSE(machine.trace.Has("dialog 102: show 0"));
     EXPECT_TRUE(machine.dialogs.ProcessEnded());
+    // The splash goes with the process: it never ends on its own.
+    EXPECT_FALSE(machine.trace.Has("dialog 134: end")) << machine.trace.Dump();
+    EXPECT_FALSE(machine.trace.Has("thread end"));
 }
 
 }  // namespace

@@ -121,5 +121,25 @@ TEST_F(BillboardDialogTest, SlideshowRunsBesideTheInstallationEvenWhenSilent) {
     }
 }
 
+// The slideshow has a thread of its own: the installer's end is seen when
+// it comes, not when the last billboard goes.
+TEST_F(BillboardDialogTest, ALongSlideshowHoldsUpNeitherTheInstallerNorItsOwnStart) {
+    PutImage("one.gif", "logo300x200.gif");
+    PutTag(
+        "[SPLASH]\nA0=Disabled\n[BACKGROUND]\n0=1\n"
+        "[BILLBOARDSKV]\nTOTAL=1\nB0=one.gif\nC0=60\nD0=10\nE0=20\n");
+    machine.processes.AddProgram("C:\\WINDOWS\\SYSTEM32\\msiexec.exe",
+                                 sim::SimProgram{12000, 0, {}});
+
+    SetupApp app(machine.GetPorts());
+    app.InitInstance();
+
+    EXPECT_EQ(2000, TimeOf("start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe"));
+    EXPECT_EQ(2000, TimeOf("dialog 142: place (10, 20, 300 x 200) on top"));
+    EXPECT_EQ(14000, TimeOf("exit: C:\\WINDOWS\\SYSTEM32\\msiexec.exe 0"));
+    EXPECT_EQ(14000, TimeOf("dialog 102: end 1"));
+    EXPECT_FALSE(machine.trace.Has("dialog 142: end")) << machine.trace.Dump();
+}
+
 }  // namespace
 }  // namespace kestavo::test

@@ -130,9 +130,9 @@ TEST(SetupPreviewTest, TheStoryboardDrawsEachChangeOfTheScreen) {
     }
     EXPECT_EQ((std::vector<std::string>{
                   "0.000 s: the progress dialog appears",
-                  "2.000 s: the progress dialog goes; the background appears",
-                  "2.500 s: the billboard appears; the billboard moves",
-                  "4.500 s: the billboard goes",
+                  "2.000 s: the progress dialog goes; the background appears; the billboard "
+                  "appears; the billboard moves",
+                  "4.000 s: the billboard goes",
               }),
               captions);
     EXPECT_NE(std::string::npos, html.find("stop-color=\"rgb(255,0,0)\""));

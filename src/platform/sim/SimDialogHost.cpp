@@ -23,27 +23,48 @@ int SimDialogHost::RunModal(int templateId, IDialogEvents& events) {
     m_windows.push_back(
         std::make_unique<SimWindow>(templateId, handle, layout, events, m_scheduler, m_trace));
     SimWindow& window = *m_windows.back();
-    const bool mainWindow = m_depth++ == 0;
+    // The process's main window is the outermost of its first thread's
+    // dialogs; other threads' dialogs come and go beside it.
+    const bool firstThread = m_scheduler.Current() == SimScheduler::kFirstThread;
+    const bool mainWindow = firstThread && m_depth++ == 0;
     m_trace.Add(m_scheduler.Now(), "dialog " + std::to_string(templateId) + ": create");
 
     events.OnInitDialog(window);
     if (!window.Ended()) {
         window.Show(5);
     }
-    while (!window.Ended() && !m_processEnded) {
-        if (!m_scheduler.RunNext(limitMs)) {
-            m_trace.Add(m_scheduler.Now(), "dialog " + std::to_string(templateId) + ": hung");
-            break;
-        }
+    Pump(window);
+    if (firstThread) {
+        --m_depth;
     }
-    --m_depth;
     // The window is destroyed with its modal run, and its timers with it,
     // even those set after the dialog was ended.
     window.Abandon();
     if (mainWindow) {
         m_processEnded = true;
+        m_scheduler.StopOtherThreads();
     }
     return window.Ended() ? window.Result() : -1;
+}
+
+// The dialog's message loop: its thread's own tasks, until it ends or the
+// process does.
+void SimDialogHost::Pump(SimWindow& window) {
+    const SimScheduler::Condition over = [this, &window] {
+        return window.Ended() || m_processEnded;
+    };
+    while (!over()) {
+        const SimScheduler::Wake wake = m_scheduler.Block(true, limitMs, over);
+        if (wake == SimScheduler::Wake::Task) {
+            m_scheduler.RunDue();
+        } else if (wake != SimScheduler::Wake::Ready) {
+            if (wake == SimScheduler::Wake::Deadline) {
+                m_trace.Add(m_scheduler.Now(),
+                            "dialog " + std::to_string(window.TemplateId()) + ": hung");
+            }
+            return;
+        }
+    }
 }
 
 Handle SimDialogHost::LoadIconResource(int resourceId) {

@@ -14,10 +14,10 @@
 
 namespace kestavo::sim {
 
-// Runs the program's dialogs on the simulated machine. A modal run hands
-// the scheduler the next due task until its dialog ends; nested runs (a
-// second thread's dialog) share the one scheduler. When the first dialog of
-// the process ends, the process is over: every other run stops with it.
+// Runs the program's dialogs on the simulated machine. A modal run runs its
+// thread's tasks as the scheduler gives them until its dialog ends; other
+// threads' dialogs take turns with it. When the first dialog of the process
+// ends, the process is over: every other thread stops with it.
 class SimDialogHost : public IDialogHost {
 public:
     SimDialogHost(SimScheduler& scheduler, SimTrace& trace)
@@ -47,6 +47,7 @@ public:
 
 private:
     SimWindow* Live(int templateId);
+    void Pump(SimWindow& window);
 
     SimScheduler& m_scheduler;
     SimTrace& m_trace;

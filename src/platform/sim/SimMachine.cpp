@@ -13,6 +13,12 @@ SimMachine::SimMachine()
     processes.AddProgram(system.systemDirectory + "\\msiexec.exe", SimProgram{});
 }
 
+// Threads still running when a test is done are stopped while every part
+// of the machine they may touch on their way out is still there.
+SimMachine::~SimMachine() {
+    scheduler.StopOtherThreads();
+}
+
 void SimMachine::PutSetupFile(const std::string& name, std::string content) {
     std::string folder = system.currentDirectory;
     if (folder.empty() || folder.back() != '\\') {

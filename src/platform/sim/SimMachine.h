@@ -24,6 +24,7 @@ namespace kestavo::sim {
 class SimMachine {
 public:
     SimMachine();
+    ~SimMachine();
     SimMachine(const SimMachine&) = delete;
     SimMachine& operator=(const SimMachine&) = delete;
 

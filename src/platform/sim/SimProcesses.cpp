@@ -128,6 +128,16 @@ void SimProcesses::WinExec(const std::string& commandLine, int showCommand) {
                 "winexec: cmd=" + commandLine + " show=" + std::to_string(showCommand));
 }
 
+// A program told to quit meanwhile ends sooner than scripted: the wait
+// notices as soon as it has.
+SimScheduler::Wake SimProcesses::BlockUntilEnd(Process& process, bool pumps,
+                                               std::uint64_t untilMs) {
+    const SimScheduler::Condition ended = [this, &process] {
+        return m_scheduler.Now() >= process.EndMs();
+    };
+    return m_scheduler.Block(pumps, std::min(untilMs, process.EndMs()), ended);
+}
+
 bool SimProcesses::WaitForObject(Handle object, unsigned timeoutMs) {
     Process* process = ByHandle(object);
     if (process == nullptr || process->program.waitFails) {
@@ -136,9 +146,8 @@ bool SimProcesses::WaitForObject(Handle object, unsigned timeoutMs) {
     if (Ended(*process)) {
         return true;
     }
-    const std::uint64_t deadline =
-        timeoutMs == kInfinite ? process->EndMs() : m_scheduler.Now() + timeoutMs;
-    m_scheduler.AdvanceTo(deadline < process->EndMs() ? deadline : process->EndMs());
+    BlockUntilEnd(*process, false,
+                  timeoutMs == kInfinite ? SimScheduler::kNever : m_scheduler.Now() + timeoutMs);
     return Ended(*process);
 }
 
@@ -150,18 +159,18 @@ unsigned SimProcesses::MsgWaitForObject(Handle object) {
     if (Ended(*process)) {
         return kWaitSignalled;
     }
-    const auto next = m_scheduler.NextDueTime();
-    if (next && *next <= process->EndMs()) {
-        m_scheduler.AdvanceTo(*next);
-        return kWaitInput;
+    switch (BlockUntilEnd(*process, true, SimScheduler::kNever)) {
+        case SimScheduler::Wake::Task:
+            return kWaitInput;
+        case SimScheduler::Wake::Stopped:
+            return kWaitFailed;
+        default:
+            return Ended(*process) ? kWaitSignalled : kWaitFailed;
     }
-    m_scheduler.AdvanceTo(process->EndMs());
-    Ended(*process);
-    return kWaitSignalled;
 }
 
 void SimProcesses::Sleep(unsigned ms) {
-    m_scheduler.AdvanceTo(m_scheduler.Now() + ms);
+    m_scheduler.Block(false, m_scheduler.Now() + ms);
 }
 
 bool SimProcesses::ExitCode(Handle object, unsigned long& code) {

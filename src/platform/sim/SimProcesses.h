@@ -31,8 +31,9 @@ struct SimProgram {
     bool waitFails = false;
 };
 
-// Child processes on the simulated machine. Waiting for one moves the
-// clock to its end; a wait that pumps messages runs every task due before
+// Child processes on the simulated machine. Waiting for one blocks the
+// waiting thread until its end while the other threads run; a wait that
+// pumps messages also wakes for each of its own thread's tasks due before
 // then, as the thread's message loop would.
 class SimProcesses : public IProcessPort, public IWindowListPort {
 public:
@@ -83,6 +84,7 @@ private:
     Process* Start(const std::string& path);
     Process* ByHandle(Handle object);
     bool Ended(Process& process);
+    SimScheduler::Wake BlockUntilEnd(Process& process, bool pumps, std::uint64_t untilMs);
     Handle NewHandle(unsigned long processId);
 
     SimScheduler& m_scheduler;

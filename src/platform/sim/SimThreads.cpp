@@ -4,14 +4,31 @@
 
 namespace kestavo::sim {
 
+SimThreads::~SimThreads() {
+    m_scheduler.StopOtherThreads();
+    for (std::thread& thread : m_threads) {
+        thread.join();
+    }
+}
+
+// A thread stopped by the end of the process is gone without ending: it
+// leaves no end in the trace.
 void SimThreads::BeginThread(const std::string& name, std::function<void()> body) {
     m_trace.Add(m_scheduler.Now(), "thread start: " + name);
     if (!runThreads) {
         return;
     }
-    m_scheduler.After(0, [this, name, body = std::move(body)] {
+    const SimScheduler::ThreadId id = m_scheduler.AddThread([this, name, body = std::move(body)] {
         body();
-        m_trace.Add(m_scheduler.Now(), "thread end: " + name);
+        if (!m_scheduler.Stopping()) {
+            m_trace.Add(m_scheduler.Now(), "thread end: " + name);
+        }
+    });
+    m_threads.emplace_back([this, id] {
+        if (m_scheduler.Enter(id)) {
+            m_scheduler.RunDue();
+        }
+        m_scheduler.Leave();
     });
 }
 

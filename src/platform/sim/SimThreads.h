@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "platform/IThreadPort.h"
 #include "platform/sim/SimScheduler.h"
@@ -9,13 +11,17 @@
 
 namespace kestavo::sim {
 
-// User-interface threads on the simulated machine. A thread's body runs as
-// a task of the scheduler, right after the code that started it yields; the
-// modal dialog it runs then shares the scheduler with every other window,
-// so the threads interleave the same way on every run.
+// User-interface threads on the simulated machine. Each is a thread of its
+// own that runs only when the scheduler gives it the turn: its body starts
+// right after the code that started it waits, and its modal dialog then
+// takes turns with every other thread's waits, the same way on every run.
+// When the process ends, the threads still running are stopped.
 class SimThreads : public IThreadPort {
 public:
     SimThreads(SimScheduler& scheduler, SimTrace& trace) : m_scheduler(scheduler), m_trace(trace) {}
+    ~SimThreads() override;
+    SimThreads(const SimThreads&) = delete;
+    SimThreads& operator=(const SimThreads&) = delete;
 
     void BeginThread(const std::string& name, std::function<void()> body) override;
 
@@ -26,6 +32,7 @@ public:
 private:
     SimScheduler& m_scheduler;
     SimTrace& m_trace;
+    std::vector<std::thread> m_threads;
 };
 
 }  // namespace kestavo::sim
