@@ -36,7 +36,6 @@ public:
     TaskId At(std::uint64_t timeMs, Task task);
     TaskId After(std::uint64_t delayMs, Task task);
     void Cancel(TaskId id);
-    bool Idle() const { return m_queue.empty(); }
     // Runs the calling thread's earliest task if it is already due. False
     // when none is.
     bool RunDue();
