@@ -40,6 +40,7 @@ for target in "${targets[@]}"; do
     # fault does not hide the ones behind it.
     options+=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
   fi
+  [ "$target" = fuzz_picture_size ] || options+=(-dict=tests/fuzz/tag.dict)
   seeds=(tests/fuzz/corpus/"$target")
   [ -d tests/fuzz/regressions/"$target" ] && seeds+=(tests/fuzz/regressions/"$target")
   echo "== fuzz: $target ($seconds s)"
