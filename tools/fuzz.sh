@@ -4,9 +4,11 @@
 #
 #   tools/fuzz.sh smoke           each target for 15 s; fails on the first
 #                                 crash, hang or memory blow-up (CI)
-#   tools/fuzz.sh long [SECONDS]  each target for SECONDS (600 when not
-#                                 given), going on past findings, which are
-#                                 kept in build/fuzz/findings/TARGET/
+#   tools/fuzz.sh long [SECONDS] [TARGET...]
+#                                 each target (or those named) for SECONDS
+#                                 (600 when not given), going on past
+#                                 findings, which are kept in
+#                                 build/fuzz/findings/TARGET/
 #
 # Each target starts from its seeds (tests/fuzz/corpus) and regression inputs
 # (tests/fuzz/regressions); what it learns is kept in build/fuzz/corpus, never
@@ -20,11 +22,14 @@ mode="${1:-smoke}"
 case "$mode" in
   smoke) seconds=15 ;;
   long) seconds="${2:-600}" ;;
-  *) echo "usage: $0 smoke | long [SECONDS]" >&2; exit 2 ;;
+  *) echo "usage: $0 smoke | long [SECONDS] [TARGET...]" >&2; exit 2 ;;
 esac
 
 targets=(fuzz_profile fuzz_setup_run fuzz_data_tag_run fuzz_parsers fuzz_advanced_action
          fuzz_picture_size)
+if [ "$mode" = long ] && [ $# -gt 2 ]; then
+  targets=("${@:3}")
+fi
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 

@@ -5,13 +5,19 @@
 #include <vector>
 
 #include "core/Globals.h"
+#include "driver/SetupApp.h"
+#include "platform/sim/SimMachine.h"
 #include "tools/MachineProfile.h"
 #include "tools/SetupFolderImage.h"
-#include "tools/SetupPreview.h"
 
 namespace kestavo::fuzz {
 
 namespace {
+
+// Any run that is still going after this much virtual time is given up as
+// hung: no setup the program takes shows its windows that long, and a
+// 10 ms timer over a longer span would cost real seconds.
+constexpr std::uint64_t kVirtualTimeLimitMs = 3600 * 1000;
 
 const tools::SetupFolderImage& ExampleFolder() {
     static const std::optional<tools::SetupFolderImage> folder =
@@ -43,7 +49,12 @@ void RunSetupWith(const char* fileName, const std::uint8_t* data, std::size_t si
     tools::SetupFolderImage folder = ExampleFolder();
     folder.Put(fileName, std::string(reinterpret_cast<const char*>(data), size));
     ResetProcessValues();
-    tools::SetupPreview(folder, *machine).Run();
+    sim::SimMachine simulated;
+    folder.PutInto(simulated);
+    machine->Apply(simulated, folder.Programs());
+    simulated.dialogs.limitMs = kVirtualTimeLimitMs;
+    SetupApp app(simulated.GetPorts());
+    app.InitInstance();
 }
 
 }  // namespace kestavo::fuzz
