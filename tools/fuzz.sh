@@ -31,7 +31,7 @@ if [ "$mode" = long ] && [ $# -gt 2 ]; then
   targets=("${@:3}")
 fi
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
+cmake --build --preset fuzz -j "$(nproc)"
 
 status=0
 for target in "${targets[@]}"; do
