@@ -57,5 +57,9 @@ for target in "${targets[@]}"; do
   grep -E '^#[0-9]+.*(DONE|cov:)' "$log" | tail -n 1 || true
   grep -E 'stat::number_of_executed_units' "$log" || true
 done
-[ "$mode" = long ] && ls -l build/fuzz/findings/*/ 2>/dev/null | grep -v '^total' || true
+if [ "$mode" = long ]; then
+  for target in "${targets[@]}"; do
+    echo "$target: $(find "build/fuzz/findings/$target" -type f | wc -l) findings"
+  done
+fi
 exit "$status"
