@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string value = profile.ReadString(kFile, section, key, capacity);
     Require(capacity == 0 ? value.empty() : value.size() < capacity);
     const std::vector<std::string> names = profile.ReadKeyNames(kFile, section);
-    // Every key listed reads the value the service gives for its name.
+    // Every key listed can be read back within its buffer.
     for (const std::string& name : names) {
         const std::string listed = profile.ReadString(kFile, section, name, 256);
         Require(listed.size() < 256);
