@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what building and testing setup.exe needs on a Debian machine:
 # the MinGW-w64 cross compilers (i686 and x86_64), 32- and 64-bit Wine, a
-# virtual X server, wixl for real .msi packages and ImageMagick for
-# screenshots. Both Wines are installed everywhere; tools/wine-env.sh finds
-# out which one the machine can run. The Japanese locale lets Wine run a
-# program with a double-byte ANSI code page. Safe to run again.
+# virtual X server, wixl for real .msi packages, ImageMagick for
+# screenshots and clang with libFuzzer for the fuzz targets. Both Wines are
+# installed everywhere; tools/wine-env.sh finds out which one the machine
+# can run. The Japanese locale lets Wine run a program with a double-byte
+# ANSI code page. Safe to run again.
 set -euo pipefail
 
 need=()
@@ -18,6 +19,9 @@ command -v wixl >/dev/null || need+=(wixl)
 [ -x /usr/bin/convert ] && [ -x /usr/bin/import ] || need+=(imagemagick)
 command -v xdotool >/dev/null || need+=(xdotool)
 command -v cmake >/dev/null || need+=(cmake)
+command -v clang++ >/dev/null || need+=(clang)
+compgen -G '/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a' >/dev/null ||
+  need+=(libclang-rt-14-dev)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 command -v ninja >/dev/null || need+=(ninja-build)
 [ -f /usr/include/CLI/CLI.hpp ] || need+=(libcli11-dev)

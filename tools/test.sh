@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the unit tests on the simulated machine (plain and with
-# AddressSanitizer and UBSan), then the Windows build's tests under Wine and
-# Xvfb. Installs what is missing first (as root). Works without a display.
+# AddressSanitizer and UBSan), a short run of each fuzz target, then the
+# Windows build's tests under Wine and Xvfb. Installs what is missing first
+# (as root). Works without a display.
 #
 # Both Windows builds are made and their imports and manifests checked; the
 # Wine suites run for the build that the machine's Wine can run: i686 under
@@ -31,6 +32,9 @@ for preset in host host-asan; do
   echo "== tests: $preset"
   ctest --preset "$preset" -j "$jobs" || status=1
 done
+
+echo "== fuzz: smoke"
+bash tools/fuzz.sh smoke || status=1
 
 echo "== tests: $other (no Wine here: imports and manifest)"
 ctest --preset "$other" -L static || status=1

@@ -422,13 +422,18 @@ void SetupCheck::CheckList(const std::string& section, const std::string& letter
         Add(Severity::Warning, TagFile::kFileName, section, "TOTAL",
             "a negative TOTAL: setup.exe reads the list as empty", "write the number of records");
     }
+    // No TOTAL reaches a record numbered at the end of int: the list must
+    // be numbered anew.
+    const int last = records.empty() ? 0 : *records.rbegin();
+    const std::string totalFix =
+        last < INT_MAX ? "set TOTAL to " + std::to_string(last + 1) : "number the records from 0";
     for (const int record : records) {
         if (record >= total) {
             Add(Severity::Warning, TagFile::kFileName, section,
                 std::string(1, letters[0]) + std::to_string(record),
                 "record " + std::to_string(record) + " comes after TOTAL=" + std::to_string(total) +
                     ": setup.exe never reads it",
-                "set TOTAL to " + std::to_string(*records.rbegin() + 1));
+                totalFix);
         } else if (record >= limit) {
             Add(Severity::Warning, TagFile::kFileName, section,
                 std::string(1, letters[0]) + std::to_string(record),

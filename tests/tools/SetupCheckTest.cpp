@@ -127,6 +127,17 @@ TEST(SetupCheckTest, ValuesReadOtherwiseThanWrittenAreWarnings) {
     EXPECT_NE(std::string::npos, findings[3].message.find("red 0, green 0, blue 255"));
 }
 
+// TOTAL is an int: no value of it reaches a record numbered 2147483647.
+TEST(SetupCheckTest, ARecordAtTheEndOfIntAsksForTheListToBeNumberedAnew) {
+    const auto findings =
+        Check(CompleteFolder("[ADVACTIONSKV]\nTOTAL=1\nB0=Show MessageBox\nA2147483647=x\n"));
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "kestavo.tag:4 warning [ADVACTIONSKV] A2147483647 | number the records from 0",
+              }),
+              Summary(findings));
+}
+
 TEST(SetupCheckTest, NamesSetupNeverReadsAndNamesReadOnceAreWarnings) {
     const auto findings = Check(CompleteFolder(
         "; a comment, read as a key no one asks for\n"

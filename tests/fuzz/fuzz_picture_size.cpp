@@ -1,0 +1,23 @@
+// The simulated machine's pictures: any bytes as a picture file, whose size
+// is read from its header.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "platform/sim/SimMachine.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    kestavo::sim::SimMachine machine;
+    const std::string path = "C:\\SETUP\\setup.bmp";
+    machine.files.Put(path, std::string(reinterpret_cast<const char*>(data), size));
+    const kestavo::Handle bitmap = machine.pictures.LoadPictureBitmap(path);
+    const kestavo::PictureSize picture = machine.pictures.BitmapSize(bitmap);
+    // A picture either loads with a size to place it by, or not at all.
+    if ((bitmap == kestavo::kNullHandle) != (picture.width == 0 && picture.height == 0) ||
+        picture.width < 0 || picture.height < 0) {
+        std::abort();
+    }
+    return 0;
+}
