@@ -20,7 +20,6 @@
 #define IDC_SPLASH_HTML 1003
 #define IDC_BILLBOARD_PLACEHOLDER 1001
 
-
 #define KV_PRODUCT_TITLE "Morlenby Kestavo"
 /* \256 is the registered sign in the Windows ANSI code page. */
 #define KV_TEXT_PREPARING                                                  \
