@@ -82,6 +82,12 @@ bool PictureHeader::ClaimsTooManyPixels(std::string_view bytes) {
     return height != 0 && width > kMaxPixels / height;
 }
 
+bool PictureHeader::IsCutShort(std::string_view bytes) {
+    return Byte(bytes, 0) == 'B' && Byte(bytes, 1) == 'M' &&
+           (bytes.size() < kBmpFileHeader + kBmpCoreHeader ||
+            bytes.size() - kBmpFileHeader < Little32(bytes, kBmpFileHeader));
+}
+
 // A core header holds unsigned 16-bit dimensions; the later ones signed
 // 32-bit dimensions, a negative height for rows stored top-down.
 std::optional<PictureSize> PictureHeader::ReadBmpSize(std::string_view bytes) {

@@ -33,6 +33,11 @@ public:
     // nothing.
     static bool ClaimsTooManyPixels(std::string_view bytes);
 
+    // Whether a bitmap ends inside its own headers. A decoder reads the
+    // headers whole whatever the file holds, and one cut short there decodes
+    // whatever lay in memory after it, now a picture, now none.
+    static bool IsCutShort(std::string_view bytes);
+
 private:
     static std::optional<PictureSize> ReadBmpSize(std::string_view bytes);
     static std::optional<PictureSize> ReadGifSize(std::string_view bytes);

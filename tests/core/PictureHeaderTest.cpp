@@ -81,6 +81,14 @@ TEST(PictureHeaderTest, HeadersCutShortOrUnknownClaimNothing) {
     // A segment whose length points past the end ends the walk.
     EXPECT_FALSE(TooLarge(std::string("\xFF\xD8\xFF\xE0\xFF\xFF", 6) + Jpeg(30000, 30000)));
     EXPECT_FALSE(TooLarge("This is not a picture.\r\n"));
+
+    const std::string bmp = BmpHeader(5, 3);
+    for (std::size_t size = 0; size <= bmp.size(); ++size) {
+        EXPECT_EQ(size >= 2 && size < bmp.size(), PictureHeader::IsCutShort(bmp.substr(0, size)))
+            << size;
+    }
+    EXPECT_FALSE(PictureHeader::IsCutShort(OldBitmap(640, 480)));
+    EXPECT_FALSE(PictureHeader::IsCutShort(Gif(1, 1).substr(0, 9)));
 }
 
 std::string ExamplePicture(const std::string& name) {
