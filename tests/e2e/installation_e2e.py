@@ -159,6 +159,17 @@ class PrefixChanges:
         shutil.rmtree(self._journal, ignore_errors=True)
 
 
+def recorder_as_installer(test_class):
+    """Puts the recorder in msiexec.exe's place for the tests of
+    `test_class`, after undoing what a killed earlier run left, and takes it
+    away after them."""
+    env = dict(os.environ, DISPLAY=test_class.screen.display)
+    changes = PrefixChanges(wine_prefix(), env)
+    changes.undo()
+    test_class.addClassCleanup(changes.undo)
+    changes.replace_system_file("msiexec.exe", environment_path("RECORDER_EXE"))
+
+
 def program_files_32():
     """The Program Files folder of 32-bit packages, such as wixl makes: on
     64-bit Windows they install into its 32-bit twin."""

@@ -25,7 +25,7 @@ import time
 import unittest
 from dataclasses import dataclass, field
 
-from installation_e2e import PrefixChanges, RecorderLog, recorder_settings, wine_prefix
+from installation_e2e import RecorderLog, recorder_as_installer, recorder_settings
 from wine_e2e import WineProgram, WineTestCase, environment_path
 
 INSTALLER = "msiexec.exe"
@@ -151,11 +151,7 @@ class BadInputTest(WineTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        env = dict(os.environ, DISPLAY=cls.screen.display)
-        changes = PrefixChanges(wine_prefix(), env)
-        changes.undo()
-        cls.addClassCleanup(changes.undo)
-        changes.replace_system_file(INSTALLER, environment_path("RECORDER_EXE"))
+        recorder_as_installer(cls)
 
     def environment(self, log):
         env = self.desktop.environment(CASE_LIMIT)

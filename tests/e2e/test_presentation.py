@@ -14,7 +14,7 @@ import time
 import unittest
 
 import media
-from installation_e2e import PrefixChanges, RecorderLog, recorder_settings, wine_prefix
+from installation_e2e import RecorderLog, recorder_as_installer, recorder_settings
 from wine_e2e import WINE_RUN, WineProgram, WineTestCase, environment_path, read_pixels
 
 SCREEN_WIDTH, SCREEN_HEIGHT = 1024, 768
@@ -131,11 +131,7 @@ class PresentationTest(WineTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        env = dict(os.environ, DISPLAY=cls.screen.display)
-        changes = PrefixChanges(wine_prefix(), env)
-        changes.undo()
-        cls.addClassCleanup(changes.undo)
-        changes.replace_system_file("msiexec.exe", environment_path("RECORDER_EXE"))
+        recorder_as_installer(cls)
 
     def setUp(self):
         super().setUp()
