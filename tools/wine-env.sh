@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run Windows programs: which Wine runs them,
 # one Wine prefix for the project, quiet, without the Mono and Gecko
 # installers asking anything.
@@ -11,9 +12,10 @@
 # prefix. Debian's `wine` and `wineboot` wrappers take the 32-bit loader
 # whenever it is installed, so the loaders are named directly. A caller
 # that already knows the architecture (a build's CTest emulator) passes
-# SETUP_WINE_ARCH, and it is kept.
-SETUP_WINE32_LOADER=/usr/lib/wine/wine
-SETUP_WINE64_LOADER=/usr/lib/wine/wine64
+# SETUP_WINE_ARCH, and it is kept. The loaders' paths can be given too (the
+# install script's tests name loaders that are not there).
+: "${SETUP_WINE32_LOADER:=/usr/lib/wine/wine}"
+: "${SETUP_WINE64_LOADER:=/usr/lib/wine/wine64}"
 if [ -n "${SETUP_WINE_ARCH:-}" ]; then
   SETUP_WINE_REASON="given by SETUP_WINE_ARCH, the build's architecture"
 elif [ "${SETUP_WINE64:-0}" = 1 ]; then
