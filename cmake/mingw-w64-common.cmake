@@ -18,4 +18,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # the 64-bit loader and a 64-bit prefix, whatever else the machine can run.
 set(CMAKE_CROSSCOMPILING_EMULATOR
     /usr/bin/env SETUP_WINE_ARCH=${SETUP_WINE_ARCH}
-    ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh)
+    ${CMAKE_CURRENT_LIST_DIR}/../devscripts/wine-run.sh)

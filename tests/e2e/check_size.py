@@ -2,7 +2,7 @@
 """Fails when a program file is larger than its limit in bytes.
 
 setup.exe is downloaded with every package a vendor ships. The limit keeps
-a change that would add kilobytes from passing unseen; tools/size-report.sh
+a change that would add kilobytes from passing unseen; devscripts/size-report.sh
 tells what takes the room.
 
     check_size.py --limit BYTES FILE

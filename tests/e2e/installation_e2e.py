@@ -30,7 +30,7 @@ def windows_path(path):
 
 
 def wine_prefix():
-    """The prefix the Wine programs run in, as tools/wine-env.sh chooses it."""
+    """The prefix the Wine programs run in, as devscripts/wine-env.sh chooses it."""
     return Path(wine_setting("WINEPREFIX"))
 
 

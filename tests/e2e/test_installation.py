@@ -117,7 +117,7 @@ class InstallationTest(WineTestCase):
     def setUpClass(cls):
         super().setUpClass()
         if not shutil.which("wixl"):
-            raise RuntimeError("wixl is missing; tools/install-deps.sh installs it")
+            raise RuntimeError("wixl is missing; devscripts/install-deps.sh installs it")
         cls.recorder = environment_path("RECORDER_EXE")
         cls.prefix = wine_prefix()
         # A run killed half-way leaves its journal behind: put the prefix back.
@@ -367,7 +367,7 @@ class InstallationTest(WineTestCase):
         # ANSI code page under a Japanese locale. Without the locale Wine
         # cannot read the folder's UTF-8 name.
         if not japanese_locale_installed():
-            self.skipTest("the ja_JP.UTF-8 locale is missing; tools/install-deps.sh makes it")
+            self.skipTest("the ja_JP.UTF-8 locale is missing; devscripts/install-deps.sh makes it")
         os.environ.update(LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
         self.log.encoding = "cp932"
         self.folder = self.folder / "表"

@@ -6,7 +6,7 @@ CTest names the programs under test in the environment: SETUP_EXE,
 WINPROBE_EXE (winprobehook.dll lies beside it) and SETUP_ARTIFACTS, the
 folder where screenshots and program output are kept after the run.
 
-The screen is the one in DISPLAY when the caller gives one (tools/xvfb.sh
+The screen is the one in DISPLAY when the caller gives one (devscripts/xvfb.sh
 does, for a whole test run), else a private Xvfb for the test class. Every
 program a test starts is ended when the test ends; the Wine prefix's own
 processes end with the last program, or with `wineserver -k` at the end of
@@ -14,7 +14,7 @@ the run.
 
 CTest's wine_desktop lock keeps the test classes of one CTest run apart;
 separate runs on one Wine prefix (two engineers, a test run beside
-tools/measure-wait-cpu.py) share its desktop, wineserver and system files
+devscripts/measure-wait-cpu.py) share its desktop, wineserver and system files
 too, so each class also holds the prefix itself for as long as it runs.
 """
 
@@ -32,8 +32,8 @@ import unittest
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
-WINE_ENV = ROOT / "tools" / "wine-env.sh"
-WINE_RUN = ROOT / "tools" / "wine-run.sh"
+WINE_ENV = ROOT / "devscripts" / "wine-env.sh"
+WINE_RUN = ROOT / "devscripts" / "wine-run.sh"
 
 SCREEN_GEOMETRY = "1024x768x24"
 # Starting Wine the first time also makes the prefix, which takes a while.
@@ -45,7 +45,7 @@ WINE_SESSION_END_LIMIT = 30
 
 
 def wine_setting(name, env=None):
-    """A value tools/wine-env.sh chooses (WINEPREFIX, SETUP_WINDOWS_PRESET,
+    """A value devscripts/wine-env.sh chooses (WINEPREFIX, SETUP_WINDOWS_PRESET,
     ...) for the Wine that the environment asks for."""
     output = subprocess.run(["bash", "-c", f'source "{WINE_ENV}" && echo "${name}"'],
                             env=env, check=True, capture_output=True, text=True,

@@ -1,4 +1,4 @@
-"""tools/install-deps.sh on made-up machines: stand-ins for apt-get, dpkg,
+"""devscripts/install-deps.sh on made-up machines: stand-ins for apt-get, dpkg,
 dpkg-query, id and the locale commands record every call and answer from
 files, so the script's decisions are seen without root and without touching
 this machine."""
@@ -69,10 +69,10 @@ class InstallDepsTest(unittest.TestCase):
         self.folder = Path(tempfile.mkdtemp())
         self.addCleanup(shutil.rmtree, self.folder)
         # A copy of the scripts, so that the log and the probe stay in it.
-        tools = self.folder / "project" / "tools"
-        tools.mkdir(parents=True)
+        scripts = self.folder / "project" / "devscripts"
+        scripts.mkdir(parents=True)
         for script in ("install-deps.sh", "wine-env.sh"):
-            shutil.copy(SOURCE / "tools" / script, tools)
+            shutil.copy(SOURCE / "devscripts" / script, scripts)
         self.stub = self.folder / "stub"
         bin_folder = self.stub / "bin"
         bin_folder.mkdir(parents=True)
@@ -95,7 +95,7 @@ class InstallDepsTest(unittest.TestCase):
         env.pop("SETUP_WINE64", None)
         env.pop("SETUP_WINE_ARCH", None)
         result = subprocess.run(
-            ["bash", str(self.folder / "project/tools/install-deps.sh"), *args],
+            ["bash", str(self.folder / "project/devscripts/install-deps.sh"), *args],
             env=env, capture_output=True, text=True, timeout=60)
         return result, (self.stub / "calls").read_text().splitlines()
 

@@ -7,14 +7,14 @@
 # Both Windows builds are made and their imports and manifests checked; the
 # Wine suites run for the build that the machine's Wine can run: i686 under
 # 32-bit Wine where 32-bit programs run, x86_64 under 64-bit Wine where they
-# do not or when SETUP_WINE64=1 asks for it (tools/wine-env.sh decides).
+# do not or when SETUP_WINE64=1 asks for it (devscripts/wine-env.sh decides).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-bash tools/install-deps.sh
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
+bash devscripts/install-deps.sh
+# shellcheck source=devscripts/wine-env.sh
+source devscripts/wine-env.sh
 choice="$(wine_choice)"
 echo "$choice"
 other=windows
@@ -34,14 +34,14 @@ for preset in host host-asan; do
 done
 
 echo "== fuzz: smoke"
-bash tools/fuzz.sh smoke || status=1
+bash devscripts/fuzz.sh smoke || status=1
 
 echo "== tests: $other (no Wine here: imports and manifest)"
 ctest --preset "$other" -L static || status=1
 
 echo "== tests: $SETUP_WINDOWS_PRESET (Wine, Xvfb)"
 wine_prefix_ready
-bash tools/xvfb.sh run ctest --preset "$SETUP_WINDOWS_PRESET" || status=1
+bash devscripts/xvfb.sh run ctest --preset "$SETUP_WINDOWS_PRESET" || status=1
 wineserver -k 2>/dev/null || true
 echo "$choice"
 exit "$status"

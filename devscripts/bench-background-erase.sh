@@ -2,7 +2,7 @@
 # bench-background-erase.sh [BUILD_DIR] [RUNS]: times one full erase of the
 # background window (gradient rows and texts) on a 1920 x 1080 screen under
 # Wine and prints the median of RUNS erases (default 21). Uses the Windows
-# build in BUILD_DIR (default: that of the preset tools/wine-env.sh chooses,
+# build in BUILD_DIR (default: that of the preset devscripts/wine-env.sh chooses,
 # brought up to date first), the Wine its architecture needs
 # and a Wine prefix of its own, build/wineprefix-bench (64 for 64-bit).
 set -euo pipefail
@@ -16,8 +16,8 @@ if [ -n "${1:-}" ]; then
   SETUP_WINE_ARCH="$(cache_value SETUP_WINE_ARCH)"
   export SETUP_WINE_ARCH
 fi
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
+# shellcheck source=devscripts/wine-env.sh
+source devscripts/wine-env.sh
 wine_choice
 if [ -z "${1:-}" ]; then
   build="$root/build/$SETUP_WINDOWS_PRESET"
@@ -39,7 +39,7 @@ trap cleanup EXIT
 
 "$compiler" -std=c++17 -Os -Wall -Wextra -Werror \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600 \
-  -I"$root/src" -o "$work/bench-background-erase.exe" tools/bench-background-erase.cpp \
+  -I"$root/src" -o "$work/bench-background-erase.exe" devscripts/bench-background-erase.cpp \
   "$build/src/libsetup_win32.a" "$build/src/libsetup_core.a" -static \
   -lcomctl32 -lws2_32 -lgdi32 -luser32 -lshell32 -lole32 -loleaut32 -ladvapi32 -luuid
 
@@ -56,5 +56,5 @@ read -r display < <(
 xvfb="$(cat "$work/xvfb.pid")"
 export DISPLAY=":$display"
 wine_prefix_ready
-(cd "$work" && SETUP_WINE_TIMEOUT=120 "$root/tools/wine-run.sh" bench-background-erase.exe "$runs")
+(cd "$work" && SETUP_WINE_TIMEOUT=120 "$root/devscripts/wine-run.sh" bench-background-erase.exe "$runs")
 wineserver -k 2>/dev/null || true

@@ -8,9 +8,9 @@ from /proc/<pid>/stat of the Wine process running setup.exe (utime + stime,
 sampled when the stand-in starts and ends), and from the thread times the
 stand-in itself reads for its parent. The prefix is put back afterwards.
 
-    python3 tools/measure-wait-cpu.py [--build BUILD] [--seconds 10]
+    python3 devscripts/measure-wait-cpu.py [--build BUILD] [--seconds 10]
 
-BUILD is a Windows build folder (default: that of the preset tools/wine-env.sh
+BUILD is a Windows build folder (default: that of the preset devscripts/wine-env.sh
 chooses, build/windows or build/windows-x64); build it first. It runs under
 the Wine its architecture needs. Uses DISPLAY when set, else its own Xvfb.
 """

@@ -6,7 +6,7 @@
 //   bench-background-erase [RUNS]
 //
 // Run from a setup folder whose kestavo.tag has a [BACKGROUND] section;
-// tools/bench-background-erase.sh builds it and makes that folder.
+// devscripts/bench-background-erase.sh builds it and makes that folder.
 
 #include <windows.h>
 

@@ -10,9 +10,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 example="$(cd "${1:-examples/setup}" && pwd)"
 
-bash tools/install-deps.sh
-# shellcheck source=tools/wine-env.sh
-source tools/wine-env.sh
+bash devscripts/install-deps.sh
+# shellcheck source=devscripts/wine-env.sh
+source devscripts/wine-env.sh
 wine_choice
 cmake --preset "$SETUP_WINDOWS_PRESET" >/dev/null
 cmake --build --preset "$SETUP_WINDOWS_PRESET" --target setup
@@ -24,11 +24,11 @@ mkdir -p "$shots" "$folder"
 cp -r "$example"/. "$folder"/
 cp "build/$SETUP_WINDOWS_PRESET/src/setup.exe" "$folder"/
 if [ -f "$folder/package.wxs" ]; then
-  bash tools/make-example-media.sh "$folder"
+  bash devscripts/make-example-media.sh "$folder"
 fi
 
 wine_prefix_ready
-bash tools/xvfb.sh run bash tools/capture-run.sh "$folder" "$shots"
+bash devscripts/xvfb.sh run bash devscripts/capture-run.sh "$folder" "$shots"
 wineserver -k 2>/dev/null || true
 echo "screenshots in $shots:"
 ls "$shots"

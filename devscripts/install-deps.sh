@@ -6,8 +6,8 @@
 # locale for a double-byte ANSI code page) and, only where 32-bit programs
 # run, 32-bit Wine. Safe to run again.
 #
-#   tools/install-deps.sh            install what is missing (as root)
-#   tools/install-deps.sh --dry-run  say what would be done and why; needs no
+#   devscripts/install-deps.sh            install what is missing (as root)
+#   devscripts/install-deps.sh --dry-run  say what would be done and why; needs no
 #                                    root and changes nothing
 #
 # It is written for a bad day as much as for a good one. A package index
@@ -30,7 +30,7 @@ case "${1:-}" in
   "") ;;
   --dry-run) dry_run=1 ;;
   *)
-    echo "usage: tools/install-deps.sh [--dry-run]" >&2
+    echo "usage: devscripts/install-deps.sh [--dry-run]" >&2
     exit 2
     ;;
 esac
@@ -247,8 +247,8 @@ fi
 
 # The path is the one the commands themselves will take: wine-env.sh
 # decides it by starting 32-bit Wine, here as there.
-# shellcheck source=tools/wine-env.sh
-source "$root/tools/wine-env.sh"
+# shellcheck source=devscripts/wine-env.sh
+source "$root/devscripts/wine-env.sh"
 say "the commands will take $(wine_choice)"
 if [ "$failed_required" -eq 1 ]; then
   say "a group the commands need is missing (apt's whole output: $log)"

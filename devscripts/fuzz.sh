@@ -2,9 +2,9 @@
 # Runs the fuzz targets of tests/fuzz (clang's libFuzzer, with AddressSanitizer
 # and UBSan), built with the fuzz preset into build/fuzz.
 #
-#   tools/fuzz.sh smoke           each target for 15 s; fails on the first
+#   devscripts/fuzz.sh smoke           each target for 15 s; fails on the first
 #                                 crash, hang or memory blow-up (CI)
-#   tools/fuzz.sh long [SECONDS] [TARGET...]
+#   devscripts/fuzz.sh long [SECONDS] [TARGET...]
 #                                 each target (or those named) for SECONDS
 #                                 (600 when not given), going on past
 #                                 findings, which are kept in

@@ -2,7 +2,7 @@
 # Makes what the example setup folder $1 needs beside its text files: the
 # package from package.wxs (wixl), the splash and background pictures and
 # the billboards (ImageMagick). examples/setup keeps what this made, so that
-# it is a whole setup folder; tools/run-example.sh makes the package again
+# it is a whole setup folder; devscripts/run-example.sh makes the package again
 # in its copy, with a product code of its own.
 set -euo pipefail
 folder="$1"

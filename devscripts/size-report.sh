@@ -4,7 +4,7 @@
 # it, so that a change that adds kilobytes shows what it added. Builds the
 # program first where needed.
 #
-#     tools/size-report.sh [PRESET...]      (windows windows-x64 by default)
+#     devscripts/size-report.sh [PRESET...]      (windows windows-x64 by default)
 #
 # Each line of the list is one of: a function or datum of the program's own
 # code, named as the compiler named its section after link-time
