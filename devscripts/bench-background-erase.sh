@@ -40,7 +40,7 @@ trap cleanup EXIT
 "$compiler" -std=c++17 -Os -Wall -Wextra -Werror \
   -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600 \
   -I"$root/src" -o "$work/bench-background-erase.exe" devscripts/bench-background-erase.cpp \
-  "$build/src/libsetup_win32.a" "$build/src/libsetup_core.a" -static \
+  "$build/src/libsetup_win32.a" "$build/src/libsetup_portable.a" -static \
   -lcomctl32 -lws2_32 -lgdi32 -luser32 -lshell32 -lole32 -loleaut32 -ladvapi32 -luuid
 
 printf '[BACKGROUND]\r\n0=1\r\n1=Title\r\n2=Second text\r\n3=x@0x00,0x00,0xFF\r\n4=x@0x00,0x00,0x00\r\n' \

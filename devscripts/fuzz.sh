@@ -10,7 +10,7 @@
 #                                 findings, which are kept in
 #                                 build/fuzz/findings/TARGET/
 #
-# Each target starts from its seeds (tests/fuzz/corpus) and regression inputs
+# Each target starts from its seeds (tests/fuzz/seeds) and regression inputs
 # (tests/fuzz/regressions); what it learns is kept in build/fuzz/corpus, never
 # in the source tree. An input that runs longer than 10 s or takes more than
 # 2 GB is a finding as much as a crash is.
@@ -46,7 +46,7 @@ for target in "${targets[@]}"; do
     options+=(-fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
   fi
   [ "$target" = fuzz_picture_size ] || options+=(-dict=tests/fuzz/tag.dict)
-  seeds=(tests/fuzz/corpus/"$target")
+  seeds=(tests/fuzz/seeds/"$target")
   [ -d tests/fuzz/regressions/"$target" ] && seeds+=(tests/fuzz/regressions/"$target")
   echo "== fuzz: $target ($seconds s)"
   log="build/fuzz/$target.log"

@@ -13,8 +13,8 @@
 #include "core/Globals.h"
 #include "driver/SetupProgressDialog.h"
 #include "platform/sim/SimMachine.h"
-#include "tools/MachineProfile.h"
-#include "tools/SetupFolderImage.h"
+#include "vendortools/MachineProfile.h"
+#include "vendortools/SetupFolderImage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/TimelineFormat.h"
+#include "vendortools/TimelineFormat.h"
 
 #include <cstdlib>
 

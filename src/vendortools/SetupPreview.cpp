@@ -1,9 +1,9 @@
-#include "tools/SetupPreview.h"
+#include "vendortools/SetupPreview.h"
 
 #include "driver/SetupApp.h"
-#include "tools/ActionNarrator.h"
-#include "tools/Storyboard.h"
-#include "tools/TimelineFormat.h"
+#include "vendortools/ActionNarrator.h"
+#include "vendortools/Storyboard.h"
+#include "vendortools/TimelineFormat.h"
 
 namespace kestavo::tools {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/sim/SimMachine.h"
-#include "tools/SetupPreview.h"
+#include "vendortools/SetupPreview.h"
 
 namespace kestavo::tools {
 

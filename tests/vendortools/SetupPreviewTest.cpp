@@ -1,4 +1,4 @@
-#include "tools/SetupPreview.h"
+#include "vendortools/SetupPreview.h"
 
 #include <gtest/gtest.h>
 

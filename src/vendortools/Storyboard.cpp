@@ -1,4 +1,4 @@
-#include "tools/Storyboard.h"
+#include "vendortools/Storyboard.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -14,7 +14,7 @@
 #include <iterator>
 #include <nlohmann/json.hpp>
 
-#include "tools/SetupPreview.h"
+#include "vendortools/SetupPreview.h"
 
 #ifdef _WIN32
 #include <windows.h>

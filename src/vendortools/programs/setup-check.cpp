@@ -10,7 +10,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 
-#include "tools/SetupCheck.h"
+#include "vendortools/SetupCheck.h"
 
 #ifdef _WIN32
 #include <windows.h>

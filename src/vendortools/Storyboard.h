@@ -6,7 +6,7 @@
 
 #include "platform/Types.h"
 #include "platform/sim/SimMachine.h"
-#include "tools/SetupFolderImage.h"
+#include "vendortools/SetupFolderImage.h"
 
 namespace kestavo::tools {
 

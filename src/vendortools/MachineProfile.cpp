@@ -1,4 +1,4 @@
-#include "tools/MachineProfile.h"
+#include "vendortools/MachineProfile.h"
 
 #include <cstdlib>
 
@@ -6,7 +6,7 @@
 #include "platform/WinConst.h"
 #include "platform/sim/IniFile.h"
 #include "platform/sim/ProfileEncoding.h"
-#include "tools/SetupFolderImage.h"
+#include "vendortools/SetupFolderImage.h"
 
 namespace kestavo::tools {
 

@@ -1,4 +1,4 @@
-#include "tools/Finding.h"
+#include "vendortools/Finding.h"
 
 namespace kestavo::tools {
 

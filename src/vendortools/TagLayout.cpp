@@ -1,4 +1,4 @@
-#include "tools/TagLayout.h"
+#include "vendortools/TagLayout.h"
 
 #include "platform/sim/ProfileEncoding.h"
 

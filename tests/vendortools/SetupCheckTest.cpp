@@ -1,4 +1,4 @@
-#include "tools/SetupCheck.h"
+#include "vendortools/SetupCheck.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/ActionNarrator.h"
+#include "vendortools/ActionNarrator.h"
 
 #include "actions/FolderMacros.h"
 #include "actions/SystemProbes.h"
@@ -6,8 +6,8 @@
 #include "core/TagFile.h"
 #include "core/TagKeywords.h"
 #include "driver/SetupProgressDialog.h"
-#include "tools/TagLayout.h"
-#include "tools/TagSchema.h"
+#include "vendortools/TagLayout.h"
+#include "vendortools/TagSchema.h"
 
 namespace kestavo::tools {
 

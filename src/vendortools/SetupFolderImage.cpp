@@ -1,4 +1,4 @@
-#include "tools/SetupFolderImage.h"
+#include "vendortools/SetupFolderImage.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "tools/SetupCheck.h"
+#include "vendortools/SetupCheck.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,7 +9,7 @@
 #include "platform/sim/ProfileEncoding.h"
 #include "presentation/BillboardDialog.h"
 #include "presentation/CMainFrame.h"
-#include "tools/KeywordMatch.h"
+#include "vendortools/KeywordMatch.h"
 
 namespace kestavo::tools {
 

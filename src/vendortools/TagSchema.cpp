@@ -1,8 +1,8 @@
-#include "tools/TagSchema.h"
+#include "vendortools/TagSchema.h"
 
 #include "core/TagFile.h"
 #include "core/TagKeywords.h"
-#include "tools/TagLayout.h"
+#include "vendortools/TagLayout.h"
 
 namespace kestavo::tools {
 

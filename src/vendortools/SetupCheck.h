@@ -7,10 +7,10 @@
 
 #include "core/TagFile.h"
 #include "platform/sim/SimMachine.h"
-#include "tools/Finding.h"
-#include "tools/SetupFolderImage.h"
-#include "tools/TagLayout.h"
-#include "tools/TagSchema.h"
+#include "vendortools/Finding.h"
+#include "vendortools/SetupFolderImage.h"
+#include "vendortools/TagLayout.h"
+#include "vendortools/TagSchema.h"
 
 namespace kestavo::tools {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/MachineProfile.h"
-#include "tools/SetupFolderImage.h"
+#include "vendortools/MachineProfile.h"
+#include "vendortools/SetupFolderImage.h"
 
 namespace kestavo::tools {
 

@@ -1,4 +1,4 @@
-#include "tools/KeywordMatch.h"
+#include "vendortools/KeywordMatch.h"
 
 #include <algorithm>
 #include <cctype>
