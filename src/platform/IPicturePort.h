@@ -6,12 +6,6 @@
 
 namespace kestavo {
 
-// A picture's size in pixels.
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-};
-
 // Decoding picture files (BMP, GIF, JPEG) into bitmaps and copying them
 // into windows. The caller owns each bitmap and deletes it through
 // IGdiPort::DeleteObject.

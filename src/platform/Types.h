@@ -43,4 +43,10 @@ struct Rect {
     }
 };
 
+// A picture's size in pixels.
+struct PictureSize {
+    int width = 0;
+    int height = 0;
+};
+
 }  // namespace kestavo

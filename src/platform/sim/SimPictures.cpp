@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/PictureHeader.h"
+#include "formats/PictureHeader.h"
 
 namespace kestavo::sim {
 

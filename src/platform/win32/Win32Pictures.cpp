@@ -5,7 +5,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
-#include "core/PictureHeader.h"
+#include "formats/PictureHeader.h"
 
 namespace kestavo::win32 {
 

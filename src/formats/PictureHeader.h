@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/IPicturePort.h"
+#include "platform/Types.h"
 
 namespace kestavo {
 

@@ -1,4 +1,4 @@
-#include "core/PictureHeader.h"
+#include "formats/PictureHeader.h"
 
 #include <climits>
 
