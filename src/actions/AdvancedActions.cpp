@@ -5,7 +5,6 @@
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
 #include "core/TagKeywords.h"
-#include "driver/SetupProgressDialog.h"
 #include "framework/AppMessageBox.h"
 #include "platform/WinConst.h"
 
@@ -26,8 +25,8 @@ bool IsBatchFile(const std::string& path) {
 
 }  // namespace
 
-AdvancedActionList::AdvancedActionList(SetupProgressDialog& dialog, Ports& ports)
-    : m_dialog(dialog),
+AdvancedActionList::AdvancedActionList(SetupRunState& run, Ports& ports)
+    : m_run(run),
       m_ports(ports),
       m_probes(ports),
       m_records(TagFile(ports.system, ports.profile), kSection, 'A', 'H') {}
@@ -45,7 +44,7 @@ bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
         }
     }
     if (!tag.Read("SPLASH", "B0", TagFile::kListCapacity).empty()) {
-        m_dialog.m_nRunAfterComplete = kSetBit;
+        m_run.m_nRunAfterComplete = kSetBit;
     }
     return true;
 }
@@ -67,7 +66,7 @@ AdvancedAction AdvancedActionList::ReadRecord(const TagFile& tag, int index) con
 
 bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, ActionPass pass) {
     if (pass == ActionPass::First && action.timing == keywords::kAfterSetupComplete) {
-        m_dialog.m_nRunAfterComplete = kSetBit;
+        m_run.m_nRunAfterComplete = kSetBit;
         return true;
     }
     if (const std::optional<bool> holds = TestCondition(action)) {
@@ -111,7 +110,7 @@ std::optional<bool> AdvancedActionList::TestCondition(const AdvancedAction& acti
         return !m_probes.IsProgramInstalled(action.subject);
     }
     if (type == keywords::kIfFileExists) {
-        return m_probes.FileExists(ExpandFolderMacros(m_dialog, m_ports.system, action.subject));
+        return m_probes.FileExists(ExpandFolderMacros(m_run, m_ports.system, action.subject));
     }
     if (type == keywords::kIfNoDotNet) {
         return !m_probes.IsDotNetPresent();
@@ -173,11 +172,11 @@ void AdvancedActionList::RunTormivex() {
 // the records present are read again before the next one.
 bool AdvancedActionList::Complete(const AdvancedAction& action) {
     m_records.Forget();
-    return ApplyCompletionChoice(m_dialog, m_ports, action.completion);
+    return ApplyCompletionChoice(m_ports, action.completion);
 }
 
-bool RunAdvancedActions(SetupProgressDialog& dialog, Ports& ports, ActionPass pass) {
-    return AdvancedActionList(dialog, ports).RunAdvancedActions(pass);
+bool RunAdvancedActions(SetupRunState& run, Ports& ports, ActionPass pass) {
+    return AdvancedActionList(run, ports).RunAdvancedActions(pass);
 }
 
 }  // namespace kestavo

@@ -4,13 +4,12 @@
 
 #include "actions/AdvancedAction.h"
 #include "actions/SystemProbes.h"
+#include "core/SetupRunState.h"
 #include "core/TagFile.h"
 #include "core/TagRecords.h"
 #include "platform/Ports.h"
 
 namespace kestavo {
-
-class SetupProgressDialog;
 
 enum class ActionPass { First, PostCompletion };
 
@@ -19,10 +18,10 @@ enum class ActionPass { First, PostCompletion };
 // post-completion pass after it.
 class AdvancedActionList {
 public:
-    AdvancedActionList(SetupProgressDialog& dialog, Ports& ports);
+    AdvancedActionList(SetupRunState& run, Ports& ports);
 
     // One pass over the list. False when a choice has stopped the
-    // installation (the dialog has then been ended with the cancel result).
+    // installation, which the caller then abandons.
     bool RunAdvancedActions(ActionPass pass);
     // One record: true to go on, false when the installation was abandoned.
     bool ExecuteAdvancedAction(const AdvancedAction& action, ActionPass pass);
@@ -36,14 +35,14 @@ private:
     void RunTormivex();
     bool Complete(const AdvancedAction& action);
 
-    SetupProgressDialog& m_dialog;
+    SetupRunState& m_run;
     Ports& m_ports;
     SystemProbes m_probes;
     // Listed again after every record that acted.
     TagRecords m_records;
 };
 
-// Runs one pass of the dialog's action list.
-bool RunAdvancedActions(SetupProgressDialog& dialog, Ports& ports, ActionPass pass);
+// Runs one pass of the action list.
+bool RunAdvancedActions(SetupRunState& run, Ports& ports, ActionPass pass);
 
 }  // namespace kestavo

@@ -2,16 +2,13 @@
 
 #include "actions/RestartDialog.h"
 #include "core/TagKeywords.h"
-#include "driver/SetupProgressDialog.h"
 #include "framework/AppMessageBox.h"
 
 namespace kestavo {
 
-bool ApplyCompletionChoice(SetupProgressDialog& dialog, Ports& ports,
-                           const std::string& completion) {
+bool ApplyCompletionChoice(Ports& ports, const std::string& completion) {
     if (completion == keywords::kStopInstallation) {
         AppMessageBox(ports, "Can't continue with installation... Aborting.");
-        dialog.EndWithCancel();
         return false;
     }
     if (completion == keywords::kRestartComputer) {

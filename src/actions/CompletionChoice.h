@@ -6,12 +6,9 @@
 
 namespace kestavo {
 
-class SetupProgressDialog;
-
 // Applies a record's completion choice after it has acted. False when the
-// choice stopped the installation: the user has been told and the dialog
-// has been ended with the cancel result.
-bool ApplyCompletionChoice(SetupProgressDialog& dialog, Ports& ports,
-                           const std::string& completion);
+// choice stopped the installation: the user has been told, and the caller
+// abandons the installation.
+bool ApplyCompletionChoice(Ports& ports, const std::string& completion);
 
 }  // namespace kestavo

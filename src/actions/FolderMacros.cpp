@@ -2,7 +2,7 @@
 
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
-#include "driver/SetupProgressDialog.h"
+#include "core/SetupRunState.h"
 
 namespace kestavo {
 
@@ -10,24 +10,24 @@ namespace {
 
 struct FolderMacro {
     const char* name;
-    std::string SetupProgressDialog::*folder;
+    std::string SetupRunState::*folder;
 };
 
 // The order of replacement: a folder inserted by one macro is searched by
 // the macros after it.
 const FolderMacro kMacros[] = {
-    {"Program Files", &SetupProgressDialog::m_strProgramFilesDir},
-    {"Windows Directory", &SetupProgressDialog::m_strWindowsDir},
-    {"Shared DLLs", &SetupProgressDialog::m_strSystemDir},
-    {"Common Files Directory", &SetupProgressDialog::m_strCommonFilesDir},
-    {"Windows Disk", &SetupProgressDialog::m_strWindowsDisk},
-    {"Favorites Folder", &SetupProgressDialog::m_strFavoritesDir},
-    {"Documents Folder", &SetupProgressDialog::m_strDocumentsDir},
-    {"My Pictures Folder", &SetupProgressDialog::m_strMyPicturesDir},
-    {"My Music Folder", &SetupProgressDialog::m_strMyMusicDir},
-    {"Send To Folder", &SetupProgressDialog::m_strSendToDir},
-    {"Fonts Folder", &SetupProgressDialog::m_strFontsDir},
-    {"Install Dir", &SetupProgressDialog::m_strInstallDir},
+    {"Program Files", &SetupRunState::m_strProgramFilesDir},
+    {"Windows Directory", &SetupRunState::m_strWindowsDir},
+    {"Shared DLLs", &SetupRunState::m_strSystemDir},
+    {"Common Files Directory", &SetupRunState::m_strCommonFilesDir},
+    {"Windows Disk", &SetupRunState::m_strWindowsDisk},
+    {"Favorites Folder", &SetupRunState::m_strFavoritesDir},
+    {"Documents Folder", &SetupRunState::m_strDocumentsDir},
+    {"My Pictures Folder", &SetupRunState::m_strMyPicturesDir},
+    {"My Music Folder", &SetupRunState::m_strMyMusicDir},
+    {"Send To Folder", &SetupRunState::m_strSendToDir},
+    {"Fonts Folder", &SetupRunState::m_strFontsDir},
+    {"Install Dir", &SetupRunState::m_strInstallDir},
 };
 
 // Every occurrence, left to right; what is inserted is not searched again.
@@ -50,7 +50,7 @@ std::vector<std::string> FolderMacroNames() {
     return names;
 }
 
-std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& system,
+std::string ExpandFolderMacros(const SetupRunState& run, ISystemPort& system,
                                const std::string& text) {
     std::string expanded = text;
     if (EndsWithSeparator(system, expanded)) {
@@ -59,7 +59,7 @@ std::string ExpandFolderMacros(const SetupProgressDialog& dialog, ISystemPort& s
     const bool bracketed = expanded.find('<') != std::string::npos;
     for (const FolderMacro& macro : kMacros) {
         const std::string name = bracketed ? "<" + std::string(macro.name) + ">" : macro.name;
-        ReplaceAll(expanded, name, dialog.*macro.folder);
+        ReplaceAll(expanded, name, run.*macro.folder);
     }
     return expanded;
 }

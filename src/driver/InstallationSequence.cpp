@@ -109,6 +109,7 @@ void SetupProgressDialog::RunInstallation() {
         RunProgramAndWait(m_ports.processes, RuntimeRedistributablePath(m_ports), "");
     }
     if (!RunAdvancedActions(*this, m_ports, ActionPass::First)) {
+        EndWithCancel();
         m_nExitCode = SetupApp::kExitInstallFailure;
         return;
     }
@@ -132,6 +133,7 @@ void SetupProgressDialog::RunInstallation() {
     // lost to a failure code.
     if (m_nRunAfterComplete == kSetBit &&
         !RunAdvancedActions(*this, m_ports, ActionPass::PostCompletion)) {
+        EndWithCancel();
         return;
     }
     EndDialog(IDOK);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/LabelCtrl.h"
+#include "core/SetupRunState.h"
 #include "core/TagFile.h"
 #include "framework/Dialog.h"
 #include "framework/ProgressCtrl.h"
@@ -17,7 +18,8 @@ namespace kestavo {
 // The main window and the driver of the whole run: it reads the dialog's
 // settings, starts the splash, animates its bar until the splash has ended
 // and then runs the installation, which ends the dialog and the program.
-class SetupProgressDialog : public Dialog {
+// It owns the run's flags and folder table, which the actions share.
+class SetupProgressDialog : public Dialog, public SetupRunState {
 public:
     explicit SetupProgressDialog(Ports& ports);
 
@@ -43,24 +45,6 @@ public:
 
     // Lives until the program ends.
     std::unique_ptr<CMainFrame> m_pBackground;
-    int m_nBackgroundShown = 0;
-    int m_nSilent = 0;
-    int m_nRunAfterComplete = 0;
-
-    std::string m_strWindowsDir;
-    std::string m_strWindowsDisk;
-    std::string m_strSystemDir;
-    std::string m_strProgramFilesDir;
-    std::string m_strCommonFilesDir;
-    std::string m_strFavoritesDir;
-    std::string m_strDocumentsDir;
-    std::string m_strMyPicturesDir;
-    std::string m_strMyMusicDir;
-    std::string m_strSendToDir;
-    std::string m_strFontsDir;
-    std::string m_strInstallDir;
-
-    int m_nUpdateRuntime = 0;
     // What the run ends with, once decided (see SetupApp::ExitCode).
     std::optional<std::uint32_t> m_nExitCode;
 
