@@ -9,7 +9,7 @@
 #include "vendortools/TagLayout.h"
 #include "vendortools/TagSchema.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -117,4 +117,4 @@ std::string ActionNarrator::Action(const std::string& file, int index, const std
     return "matches no type: does nothing";
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

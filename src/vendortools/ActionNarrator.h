@@ -6,7 +6,7 @@
 #include "platform/IProfilePort.h"
 #include "platform/sim/SimMachine.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // The profile service as setup.exe sees it, telling the preview's timeline
 // about each advanced-action record as setup.exe takes it up: the record is
@@ -31,4 +31,4 @@ private:
     sim::SimMachine& m_machine;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

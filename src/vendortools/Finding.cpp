@@ -1,6 +1,6 @@
 #include "vendortools/Finding.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 const char* SeverityName(Severity severity) {
     switch (severity) {
@@ -13,4 +13,4 @@ const char* SeverityName(Severity severity) {
     }
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

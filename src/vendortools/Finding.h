@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // Errors make the setup do other than what the vendor wrote; warnings are
 // values read in a way the vendor may not expect; notes are worth knowing
@@ -26,4 +26,4 @@ struct Finding {
 
 const char* SeverityName(Severity severity);
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -51,4 +51,4 @@ std::string NearestKeyword(const std::string& value, const std::vector<const cha
     return nearest;
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // The keyword a mistyped value was most likely meant to be: the same word
 // in another letter case, or one a few edits away. Empty when none is
@@ -14,4 +14,4 @@ std::string NearestKeyword(const std::string& value, const std::vector<const cha
 // without regard to ASCII letter case.
 std::size_t EditDistance(const std::string& a, const std::string& b);
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

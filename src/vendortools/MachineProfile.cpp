@@ -8,7 +8,7 @@
 #include "platform/sim/ProfileEncoding.h"
 #include "vendortools/SetupFolderImage.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -177,4 +177,4 @@ void MachineProfile::Apply(sim::SimMachine& machine,
     machine.desktop.messageBoxAnswer = messageBoxAnswer;
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

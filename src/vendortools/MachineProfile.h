@@ -10,7 +10,7 @@
 #include "platform/ISystemPort.h"
 #include "platform/sim/SimMachine.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // The machine a setup is previewed on: a Windows version with what comes
 // with it (installer runtime, folders, language), and what a vendor says is
@@ -58,4 +58,4 @@ struct MachineProfile {
     void Apply(sim::SimMachine& machine, const std::vector<std::string>& setupPrograms) const;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -11,7 +11,7 @@
 #include "presentation/CMainFrame.h"
 #include "vendortools/KeywordMatch.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -578,4 +578,4 @@ void SetupCheck::CheckActionPrograms() {
     }
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

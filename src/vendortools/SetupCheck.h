@@ -12,7 +12,7 @@
 #include "vendortools/TagLayout.h"
 #include "vendortools/TagSchema.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // Finds what a setup folder makes setup.exe do other than its vendor wrote,
 // and what it reads in ways a vendor may not expect. Every value is read as
@@ -86,4 +86,4 @@ private:
     std::vector<Finding> m_findings;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <utility>
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -81,4 +81,4 @@ void SetupFolderImage::PutInto(sim::SimMachine& machine) const {
     }
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -9,7 +9,7 @@
 
 #include "platform/sim/SimMachine.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // A vendor's setup folder as the tools see it: every file's path relative to
 // the folder, with its bytes (those of a very large file are left out: the
@@ -48,4 +48,4 @@ private:
     std::map<std::string, File> m_files;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

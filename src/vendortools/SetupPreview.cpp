@@ -5,7 +5,7 @@
 #include "vendortools/Storyboard.h"
 #include "vendortools/TimelineFormat.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -60,4 +60,4 @@ std::vector<TimelineEvent> SetupPreview::Run() {
     return events;
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

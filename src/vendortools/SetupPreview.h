@@ -7,7 +7,7 @@
 #include "vendortools/MachineProfile.h"
 #include "vendortools/SetupFolderImage.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // One moment of a previewed run.
 struct TimelineEvent {
@@ -39,4 +39,4 @@ private:
     std::string m_storyboard;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

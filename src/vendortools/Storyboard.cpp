@@ -8,7 +8,7 @@
 #include "presentation/CMainFrame.h"
 #include "resources/resource.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -274,4 +274,4 @@ std::string Storyboard::Html(const std::string& title) const {
     return html + "</body></html>\n";
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

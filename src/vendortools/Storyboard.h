@@ -8,7 +8,7 @@
 #include "platform/sim/SimMachine.h"
 #include "vendortools/SetupFolderImage.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // The screen of a previewed run, drawn each time what it shows changes: the
 // background's gradient, texts and picture, the progress dialog, the splash
@@ -61,4 +61,4 @@ private:
     std::vector<Frame> m_frames;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -2,7 +2,7 @@
 
 #include "platform/sim/ProfileEncoding.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -117,4 +117,4 @@ std::vector<std::string> TagLayout::KeysOf(const std::string& section) const {
     return keys;
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

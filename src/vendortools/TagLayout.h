@@ -7,7 +7,7 @@
 
 #include "platform/sim/IniFile.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // A tag file's lines as the profile-string service reads them (the same
 // reader the simulated machine answers setup.exe with), with names and
@@ -57,4 +57,4 @@ private:
     std::vector<std::size_t> m_utf8Lines;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -4,7 +4,7 @@
 #include "core/TagKeywords.h"
 #include "vendortools/TagLayout.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -100,4 +100,4 @@ bool TagSchema::KnowsSection(const std::string& file, const std::string& section
     return false;
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // How setup.exe uses a value, which decides what can go wrong with it.
 enum class ValueKind {
@@ -49,4 +49,4 @@ public:
     static bool IsListKey(const KeyRule& rule) { return rule.key[1] == '#'; }
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -6,7 +6,7 @@
 #include "presentation/CMainFrame.h"
 #include "resources/resource.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 namespace {
 
@@ -154,4 +154,4 @@ void TimelineFormat::Program(std::uint64_t ms, const std::string& line) {
     }
 }
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

@@ -8,7 +8,7 @@
 #include "platform/sim/SimMachine.h"
 #include "vendortools/SetupPreview.h"
 
-namespace kestavo::tools {
+namespace kestavo::vendortools {
 
 // Tells a simulated run's trace as a vendor reads it: what appeared on the
 // screen and where, which programs ran with which command lines and for how
@@ -32,4 +32,4 @@ private:
     std::map<std::string, std::uint64_t> m_started;
 };
 
-}  // namespace kestavo::tools
+}  // namespace kestavo::vendortools

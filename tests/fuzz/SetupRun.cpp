@@ -19,9 +19,9 @@ namespace {
 // 10 ms timer over a longer span would cost real seconds.
 constexpr std::uint64_t kVirtualTimeLimitMs = 3600 * 1000;
 
-const tools::SetupFolderImage& ExampleFolder() {
-    static const std::optional<tools::SetupFolderImage> folder =
-        tools::SetupFolderImage::Load(SETUP_EXAMPLE_DIR);
+const vendortools::SetupFolderImage& ExampleFolder() {
+    static const std::optional<vendortools::SetupFolderImage> folder =
+        vendortools::SetupFolderImage::Load(SETUP_EXAMPLE_DIR);
     if (!folder) {
         std::abort();
     }
@@ -43,10 +43,10 @@ void ResetProcessValues() {
 }  // namespace
 
 void RunSetupWith(const char* fileName, const std::uint8_t* data, std::size_t size) {
-    static const std::vector<std::string> machines = tools::MachineProfile::BuiltInNames();
-    const std::optional<tools::MachineProfile> machine =
-        tools::MachineProfile::BuiltIn(machines[size % machines.size()]);
-    tools::SetupFolderImage folder = ExampleFolder();
+    static const std::vector<std::string> machines = vendortools::MachineProfile::BuiltInNames();
+    const std::optional<vendortools::MachineProfile> machine =
+        vendortools::MachineProfile::BuiltIn(machines[size % machines.size()]);
+    vendortools::SetupFolderImage folder = ExampleFolder();
     folder.Put(fileName, std::string(reinterpret_cast<const char*>(data), size));
     ResetProcessValues();
     sim::SimMachine simulated;

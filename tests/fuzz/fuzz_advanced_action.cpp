@@ -32,15 +32,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kestavo::fuzz::FuzzInput input(data, size);
     const std::string record = RecordFromInput(input);
     std::string error;
-    std::optional<kestavo::tools::MachineProfile> profile =
-        kestavo::tools::MachineProfile::FromFile(input.Rest(), error);
+    std::optional<kestavo::vendortools::MachineProfile> profile =
+        kestavo::vendortools::MachineProfile::FromFile(input.Rest(), error);
     if (!profile) {
-        profile = kestavo::tools::MachineProfile::BuiltIn("winxp");
+        profile = kestavo::vendortools::MachineProfile::BuiltIn("winxp");
     }
 
     kestavo::g_hInstallerWnd = kestavo::kNullHandle;
     kestavo::sim::SimMachine machine;
-    kestavo::tools::SetupFolderImage folder;
+    kestavo::vendortools::SetupFolderImage folder;
     folder.Put("kestavo.tag", record);
     folder.Put("tool.exe", "MZ");
     folder.Put("fix.bat", "@echo off");

@@ -13,10 +13,10 @@
 namespace kestavo::test {
 namespace {
 
-using tools::Finding;
-using tools::SetupCheck;
-using tools::SetupFolderImage;
-using tools::Severity;
+using vendortools::Finding;
+using vendortools::SetupCheck;
+using vendortools::SetupFolderImage;
+using vendortools::Severity;
 
 // A setup folder with everything the example needs beside its tag files.
 SetupFolderImage CompleteFolder(const std::string& tag) {
@@ -233,7 +233,7 @@ TEST(SetupCheckTest, EveryValueTheLauncherReadsTheCheckerReadsAlike) {
     const SetupCheck check(folder);
     ASSERT_GT(profile.reads.size(), 40u);
     for (const auto& [file, section, key, capacity, value] : profile.reads) {
-        const tools::KeyRule* rule = tools::TagSchema::Find(file, section, key);
+        const vendortools::KeyRule* rule = vendortools::TagSchema::Find(file, section, key);
         ASSERT_NE(nullptr, rule) << file << " [" << section << "] " << key;
         EXPECT_EQ(capacity, rule->capacity) << file << " [" << section << "] " << key;
         EXPECT_EQ(value, check.ValueAsRead(file, section, key)) << section << " " << key;

@@ -11,10 +11,10 @@
 namespace kestavo::test {
 namespace {
 
-using tools::MachineProfile;
-using tools::SetupFolderImage;
-using tools::SetupPreview;
-using tools::TimelineEvent;
+using vendortools::MachineProfile;
+using vendortools::SetupFolderImage;
+using vendortools::SetupPreview;
+using vendortools::TimelineEvent;
 
 // "time kind text" of each event whose text holds `part`.
 std::vector<std::string> With(const std::vector<TimelineEvent>& events, const std::string& part) {

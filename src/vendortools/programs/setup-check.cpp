@@ -18,9 +18,9 @@
 
 namespace {
 
-using kestavo::tools::Finding;
-using kestavo::tools::Severity;
-using kestavo::tools::SeverityName;
+using kestavo::vendortools::Finding;
+using kestavo::vendortools::Severity;
+using kestavo::vendortools::SeverityName;
 
 std::string Place(const Finding& finding) {
     std::string place = finding.file;
@@ -88,12 +88,12 @@ int main(int argc, char** argv) {
     app.add_flag("--json", json, "print the findings as JSON, for scripts and CI");
     CLI11_PARSE(app, argc, argv);
 
-    const auto image = kestavo::tools::SetupFolderImage::Load(folder);
+    const auto image = kestavo::vendortools::SetupFolderImage::Load(folder);
     if (!image) {
         std::cerr << "setup-check: " << folder << " is no folder\n";
         return 3;
     }
-    kestavo::tools::SetupCheck check(*image);
+    kestavo::vendortools::SetupCheck check(*image);
     const std::vector<Finding> findings = check.Run();
     const auto count = [&](Severity severity) {
         return static_cast<std::size_t>(

@@ -22,8 +22,8 @@
 
 namespace {
 
-using kestavo::tools::MachineProfile;
-using kestavo::tools::TimelineEvent;
+using kestavo::vendortools::MachineProfile;
+using kestavo::vendortools::TimelineEvent;
 
 std::optional<MachineProfile> ReadMachine(const std::string& name, std::string& error) {
     if (auto builtIn = MachineProfile::BuiltIn(name)) {
@@ -89,12 +89,12 @@ int main(int argc, char** argv) {
 
     std::string error;
     const auto machine = ReadMachine(machineName, error);
-    const auto image = kestavo::tools::SetupFolderImage::Load(folder);
+    const auto image = kestavo::vendortools::SetupFolderImage::Load(folder);
     if (!machine || !image) {
         std::cerr << "setup-preview: " << (image ? error : folder + " is no folder") << "\n";
         return 3;
     }
-    kestavo::tools::SetupPreview preview(*image, *machine);
+    kestavo::vendortools::SetupPreview preview(*image, *machine);
     const std::vector<TimelineEvent> events = preview.Run();
     if (!storyboard.empty()) {
         std::ofstream(storyboard, std::ios::binary) << preview.StoryboardHtml();
