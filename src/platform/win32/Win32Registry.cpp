@@ -8,8 +8,10 @@ namespace kestavo::win32 {
 
 namespace {
 
-// The longest key name the registry allows, and its terminator.
-constexpr DWORD kKeyNameCapacity = 256;
+// The longest key name the registry allows is 255 characters. In the
+// ANSI code page each takes up to two bytes (a double-byte code page) or
+// three (UTF-8); one more for the terminator.
+constexpr DWORD kKeyNameCapacity = 255 * 3 + 1;
 
 // A value's raw data, read whole.
 std::optional<std::string> ReadValue(HKEY key, const std::string& valueName) {
@@ -35,6 +37,17 @@ REGSAM ViewAccess(RegistryView view) {
         default:
             return KEY_READ;
     }
+}
+
+// A key below an open one, in the view: older 64-bit systems may redirect
+// an open that names none, even below a key of the other registry.
+HKEY OpenChild(Handle key, const std::string& subkey, RegistryView view) {
+    HKEY child = nullptr;
+    if (RegOpenKeyExA(reinterpret_cast<HKEY>(key), subkey.c_str(), 0, ViewAccess(view), &child) !=
+        ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return child;
 }
 
 }  // namespace
@@ -74,30 +87,42 @@ Handle Win32Registry::OpenMachineKey(const std::string& keyPath, RegistryView vi
     return reinterpret_cast<Handle>(key);
 }
 
+// Only an entry whose name does not fit is passed over; any other failure
+// (the key deleted while it is walked) would fail for every index after it.
 std::optional<std::string> Win32Registry::EnumKey(Handle key, unsigned long index) {
-    char name[kKeyNameCapacity] = {};
+    std::string name(kKeyNameCapacity, '\0');
     DWORD length = kKeyNameCapacity;
-    const LONG result = RegEnumKeyExA(reinterpret_cast<HKEY>(key), index, name, &length, nullptr,
-                                      nullptr, nullptr, nullptr);
-    if (result == ERROR_NO_MORE_ITEMS) {
+    const LONG result = RegEnumKeyExA(reinterpret_cast<HKEY>(key), index, &name[0], &length,
+                                      nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_MORE_DATA) {
+        return std::string();
+    }
+    if (result != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return result == ERROR_SUCCESS ? std::string(name, length) : std::string();
+    name.resize(length);
+    return name;
 }
 
 // Asking for the size alone reads the value as far as Windows needs to
-// tell whether it can be read, whatever its length.
-bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey) {
-    LONG size = 0;
-    return RegQueryValueA(reinterpret_cast<HKEY>(key), subkey.c_str(), nullptr, &size) ==
-           ERROR_SUCCESS;
+// tell whether it can be read, whatever its length. An unnamed value that
+// was never set reads as empty text, as RegQueryValueA reads it.
+bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey, RegistryView view) {
+    const HKEY child = OpenChild(key, subkey, view);
+    if (child == nullptr) {
+        return false;
+    }
+    DWORD size = 0;
+    const LONG result = RegQueryValueExA(child, nullptr, nullptr, nullptr, nullptr, &size);
+    RegCloseKey(child);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 std::optional<std::string> Win32Registry::QueryValue(Handle key, const std::string& subkey,
-                                                     const std::string& valueName) {
-    HKEY child = nullptr;
-    if (RegOpenKeyExA(reinterpret_cast<HKEY>(key), subkey.c_str(), 0, KEY_READ, &child) !=
-        ERROR_SUCCESS) {
+                                                     const std::string& valueName,
+                                                     RegistryView view) {
+    const HKEY child = OpenChild(key, subkey, view);
+    if (child == nullptr) {
         return std::nullopt;
     }
     std::optional<std::string> data = ReadValue(child, valueName);
