@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/AnsiConversion.h"
 #include "platform/win32/Win32Libraries.h"
 
 namespace kestavo::win32 {
@@ -33,19 +34,38 @@ std::basic_string<Char> QueryText(Query query) {
     }
 }
 
+static_assert(kNoBestFitChars == WC_NO_BEST_FIT_CHARS, "the flag has the value Windows gives it");
+
+// Whether the code page's text reads back as the wide text it was written
+// from.
+bool ReadsBackAs(UINT codePage, const std::string& ansi, const std::wstring& text) {
+    std::wstring wide(ansi.size(), L'\0');
+    const int length = MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                           &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    return wide == text;
+}
+
 // The text in the ANSI code page, or nothing when the code page lacks one
 // of its characters: Windows would put a '?' or a look-alike in its place.
+// The code page is asked in the way it takes (UTF-8 refuses the flags and
+// the question most code pages take, and would fail every folder).
 std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
+    const UINT codePage = GetACP();
+    const AnsiConversion conversion = AnsiConversionFor(codePage);
     const int length = static_cast<int>(text.size());
     BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
-                                         0, nullptr, &lossy);
+    const int size = WideCharToMultiByte(codePage, conversion.flags, text.data(), length, nullptr,
+                                         0, nullptr, conversion.asksUsedDefault ? &lossy : nullptr);
     if (size <= 0 || lossy) {
         return std::nullopt;
     }
     std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &ansi[0], size, nullptr,
+    WideCharToMultiByte(codePage, conversion.flags, text.data(), length, &ansi[0], size, nullptr,
                         nullptr);
+    if (!conversion.asksUsedDefault && !ReadsBackAs(codePage, ansi, text)) {
+        return std::nullopt;
+    }
     return ansi;
 }
 
