@@ -39,15 +39,15 @@ REGSAM ViewAccess(RegistryView view) {
     }
 }
 
-// A key below an open one, in the view: older 64-bit systems may redirect
-// an open that names none, even below a key of the other registry.
-HKEY OpenChild(Handle key, const std::string& subkey, RegistryView view) {
-    HKEY child = nullptr;
-    if (RegOpenKeyExA(reinterpret_cast<HKEY>(key), subkey.c_str(), 0, ViewAccess(view), &child) !=
-        ERROR_SUCCESS) {
+// The key for reading, in the view; null when it cannot be opened. Below
+// an open key too the view is named: older 64-bit systems may redirect an
+// open that names none, even below a key of the other registry.
+HKEY OpenKey(HKEY parent, const std::string& path, RegistryView view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, ViewAccess(view), &key) != ERROR_SUCCESS) {
         return nullptr;
     }
-    return child;
+    return key;
 }
 
 }  // namespace
@@ -69,8 +69,8 @@ bool Win32Registry::HasTwoViews() {
 
 std::optional<std::string> Win32Registry::QueryMachineValue(const std::string& keyPath,
                                                             const std::string& valueName) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    const HKEY key = OpenKey(HKEY_LOCAL_MACHINE, keyPath, RegistryView::Own);
+    if (key == nullptr) {
         return std::nullopt;
     }
     std::optional<std::string> data = ReadValue(key, valueName);
@@ -79,36 +79,30 @@ std::optional<std::string> Win32Registry::QueryMachineValue(const std::string& k
 }
 
 Handle Win32Registry::OpenMachineKey(const std::string& keyPath, RegistryView view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, ViewAccess(view), &key) !=
-        ERROR_SUCCESS) {
-        return kNullHandle;
-    }
-    return reinterpret_cast<Handle>(key);
+    return reinterpret_cast<Handle>(OpenKey(HKEY_LOCAL_MACHINE, keyPath, view));
 }
 
 // Only an entry whose name does not fit is passed over; any other failure
 // (the key deleted while it is walked) would fail for every index after it.
 std::optional<std::string> Win32Registry::EnumKey(Handle key, unsigned long index) {
-    std::string name(kKeyNameCapacity, '\0');
+    char name[kKeyNameCapacity] = {};
     DWORD length = kKeyNameCapacity;
-    const LONG result = RegEnumKeyExA(reinterpret_cast<HKEY>(key), index, &name[0], &length,
-                                      nullptr, nullptr, nullptr, nullptr);
+    const LONG result = RegEnumKeyExA(reinterpret_cast<HKEY>(key), index, name, &length, nullptr,
+                                      nullptr, nullptr, nullptr);
     if (result == ERROR_MORE_DATA) {
         return std::string();
     }
     if (result != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    name.resize(length);
-    return name;
+    return std::string(name, length);
 }
 
 // Asking for the size alone reads the value as far as Windows needs to
 // tell whether it can be read, whatever its length. An unnamed value that
 // was never set reads as empty text, as RegQueryValueA reads it.
 bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey, RegistryView view) {
-    const HKEY child = OpenChild(key, subkey, view);
+    const HKEY child = OpenKey(reinterpret_cast<HKEY>(key), subkey, view);
     if (child == nullptr) {
         return false;
     }
@@ -121,7 +115,7 @@ bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey, Reg
 std::optional<std::string> Win32Registry::QueryValue(Handle key, const std::string& subkey,
                                                      const std::string& valueName,
                                                      RegistryView view) {
-    const HKEY child = OpenChild(key, subkey, view);
+    const HKEY child = OpenKey(reinterpret_cast<HKEY>(key), subkey, view);
     if (child == nullptr) {
         return std::nullopt;
     }
