@@ -7,6 +7,7 @@
 #include <shlwapi.h>
 #include <winsock.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -37,33 +38,32 @@ std::basic_string<Char> QueryText(Query query) {
 static_assert(kNoBestFitChars == WC_NO_BEST_FIT_CHARS, "the flag has the value Windows gives it");
 
 // Whether the code page's text reads back as the wide text it was written
-// from.
+// from. A longer reading does not fit the buffer, and fails.
 bool ReadsBackAs(UINT codePage, const std::string& ansi, const std::wstring& text) {
-    std::wstring wide(ansi.size(), L'\0');
+    std::vector<wchar_t> wide(text.size() + 1, L'\0');
     const int length = MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()),
-                                           &wide[0], static_cast<int>(wide.size()));
-    wide.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    return wide == text;
+                                           wide.data(), static_cast<int>(wide.size()));
+    return static_cast<std::size_t>(length) == text.size() &&
+           std::equal(text.begin(), text.end(), wide.begin());
 }
 
 // The text in the ANSI code page, or nothing when the code page lacks one
 // of its characters: Windows would put a '?' or a look-alike in its place.
-// The code page is asked in the way it takes (UTF-8 refuses the flags and
-// the question most code pages take, and would fail every folder).
+// Each code page is written with the flags it takes (UTF-8 refuses those of
+// most, and would fail every folder); reading the text back tells whether
+// anything was lost.
 std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
     const UINT codePage = GetACP();
-    const AnsiConversion conversion = AnsiConversionFor(codePage);
+    const DWORD flags = AnsiConversionFlags(codePage);
     const int length = static_cast<int>(text.size());
-    BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(codePage, conversion.flags, text.data(), length, nullptr,
-                                         0, nullptr, conversion.asksUsedDefault ? &lossy : nullptr);
-    if (size <= 0 || lossy) {
+    const int size =
+        WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) {
         return std::nullopt;
     }
     std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(codePage, conversion.flags, text.data(), length, &ansi[0], size, nullptr,
-                        nullptr);
-    if (!conversion.asksUsedDefault && !ReadsBackAs(codePage, ansi, text)) {
+    WideCharToMultiByte(codePage, flags, text.data(), length, &ansi[0], size, nullptr, nullptr);
+    if (!ReadsBackAs(codePage, ansi, text)) {
         return std::nullopt;
     }
     return ansi;
