@@ -50,7 +50,9 @@ bool SystemProbes::IsProgramInstalled(const std::string& name) {
     return IsInstalledIn(RegistryView::Bits64, name) || IsInstalledIn(RegistryView::Bits32, name);
 }
 
-// Every entry is looked at, whatever the length of its name or values.
+// Every entry is looked at, whatever the length of its name or values; an
+// entry whose name cannot be read is passed over, and a list that cannot be
+// read further (deleted while it is walked) ends the search.
 bool SystemProbes::IsInstalledIn(RegistryView view, const std::string& name) {
     IRegistryPort& registry = m_ports.registry;
     const Handle uninstall = registry.OpenMachineKey(kUninstallKey, view);
@@ -63,24 +65,26 @@ bool SystemProbes::IsInstalledIn(RegistryView view, const std::string& name) {
         if (!subkey) {
             break;
         }
-        found = !subkey->empty() && EntryMatches(uninstall, *subkey, name);
+        found = !subkey->empty() && EntryMatches(uninstall, *subkey, name, view);
     }
     registry.CloseKey(uninstall);
     return found;
 }
 
 // An entry whose unnamed value cannot be read is passed over, whatever its
-// names.
+// names. The entry is opened in the view its list was opened in: older
+// 64-bit systems may send an open that names no view to the program's own
+// registry, even below a key of the other one.
 bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
-                                const std::string& name) {
+                                const std::string& name, RegistryView view) {
     IRegistryPort& registry = m_ports.registry;
-    if (!registry.QueryDefaultValue(uninstall, subkey)) {
+    if (!registry.QueryDefaultValue(uninstall, subkey, view)) {
         return false;
     }
     if (subkey == name) {
         return true;
     }
-    const auto displayName = registry.QueryValue(uninstall, subkey, "DisplayName");
+    const auto displayName = registry.QueryValue(uninstall, subkey, "DisplayName", view);
     return displayName && displayName->substr(0, displayName->find('\0')) == name;
 }
 

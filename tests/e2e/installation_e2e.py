@@ -70,8 +70,10 @@ class RecorderLog:
                 return value.encode("latin-1").decode(self.encoding)
             return value
 
-        return [{key: decoded(value) for key, value in json.loads(line).items()}
-                for line in self.path.read_bytes().decode("latin-1").splitlines() if line]
+        # Lines are split as bytes: a text's splitlines() would also split at
+        # 0x85, which a UTF-8 character may hold.
+        return [{key: decoded(value) for key, value in json.loads(line.decode("latin-1")).items()}
+                for line in self.path.read_bytes().splitlines() if line]
 
     def runs(self):
         """(program file name, start line, end line) for each run, in the order they began."""

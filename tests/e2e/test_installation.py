@@ -80,9 +80,11 @@ def planted_loaded(log, folder):
                    if path.lower().startswith(prefix) and path.lower().endswith(".dll")})
 
 
-def japanese_locale_installed():
+def utf8_locale_installed(language):
+    """Whether the language's UTF-8 locale (such as "ja_JP") is made."""
     listed = subprocess.run(["locale", "-a"], capture_output=True, text=True, check=False)
-    return any(name.lower() in ("ja_jp.utf8", "ja_jp.utf-8") for name in listed.stdout.split())
+    return any(name.lower() in (f"{language.lower()}.utf8", f"{language.lower()}.utf-8")
+               for name in listed.stdout.split())
 
 
 def file_support(*entries):
@@ -366,7 +368,7 @@ class InstallationTest(WineTestCase):
         # "表" and "ソ" end in byte 0x5C in the Japanese code page, Wine's
         # ANSI code page under a Japanese locale. Without the locale Wine
         # cannot read the folder's UTF-8 name.
-        if not japanese_locale_installed():
+        if not utf8_locale_installed("ja_JP"):
             self.skipTest("the ja_JP.UTF-8 locale is missing; devscripts/install-deps.sh makes it")
         os.environ.update(LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
         self.log.encoding = "cp932"
@@ -383,6 +385,28 @@ class InstallationTest(WineTestCase):
         (program, _), = self.assert_runs(["ソフト.exe"])
         self.assertEqual(program["path"], f"{self.setup_folder()}\\ソフト.exe")
         self.assertTrue(package.installed.exists(), "package not installed")
+
+    def test_a_folder_named_outside_ascii_keeps_its_name_where_the_code_page_is_utf8(self):
+        # Wine makes UTF-8 the ANSI code page of a locale that Windows gives
+        # none of its own, such as Hindi, as a user may on Windows 10. The
+        # folder's long name is written whole: no short name stands in.
+        if not utf8_locale_installed("hi_IN"):
+            self.skipTest("the hi_IN.UTF-8 locale is missing; devscripts/install-deps.sh makes it")
+        os.environ.update(LANG="hi_IN.UTF-8", LC_ALL="hi_IN.UTF-8")
+        self.log.encoding = "utf-8"
+        self.folder = self.folder / "सेटअप Привет"
+        self.folder.mkdir()
+        self.replace_installer()
+        self.add_recorder("after.exe")
+        self.write_setup_file("kestavo.tag", ["[BUILD]", "SILENT=1"] +
+                              file_support(("after.exe", AFTER)))
+
+        self.assertEqual(self.run_setup(), 0, "exit code")
+
+        (installer, _), (after, _) = self.assert_runs(["msiexec.exe", "after.exe"])
+        self.assertEqual(installer["command_line"], f'{SYSTEM_FOLDER}\\msiexec.exe /qn /I '
+                                                    f'"{self.setup_folder()}\\_data.msi"')
+        self.assertEqual(after["path"], f"{self.setup_folder()}\\after.exe")
 
     def test_cancelled_run_ends_with_1602_before_anything_is_installed(self):
         self.replace_installer()
