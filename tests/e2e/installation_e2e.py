@@ -132,6 +132,12 @@ class PrefixChanges:
         self._record({"file": str(target), "backup": str(backup)})
         shutil.copyfile(source, target)
 
+    def add_system_file(self, name, source):
+        """Puts `source` in the system folder as `name`, which is not there."""
+        target = self.system_file(name)
+        self._record({"file": str(target), "backup": None})
+        shutil.copyfile(source, target)
+
     def set_registry(self, key, values):
         """Sets string values below `key`, named "Value" or "Subkey\\Value";
         the whole key is put back as it was afterwards."""
@@ -150,8 +156,10 @@ class PrefixChanges:
 
     def undo(self):
         for entry in reversed(self._read()):
-            if "file" in entry:
+            if "file" in entry and entry["backup"]:
                 shutil.copyfile(entry["backup"], entry["file"])
+            elif "file" in entry:
+                Path(entry["file"]).unlink(missing_ok=True)
             else:
                 run_wine(self._env, "reg", "delete", entry["key"], "/f")
                 if entry["saved"]:
