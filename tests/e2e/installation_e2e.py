@@ -135,6 +135,8 @@ class PrefixChanges:
     def add_system_file(self, name, source):
         """Puts `source` in the system folder as `name`, which is not there."""
         target = self.system_file(name)
+        if target.exists():
+            raise RuntimeError(f"{target} exists; the test needs a name Wine does not have")
         self._record({"file": str(target), "backup": None})
         shutil.copyfile(source, target)
 

@@ -1,7 +1,8 @@
 """The installation sequence of the real setup.exe under Wine: the package
 really installed by msiexec.exe, the vendor's programs around it, the
 language switcher and the runtime redistributable at start-up, the exit
-code, and how idle setup.exe is while the installer runs.
+code, how idle setup.exe is while the installer runs, and how it ends when
+it cannot go on.
 
 The programs setup.exe runs are recorder copies (RECORDER_EXE) that log who
 ran, with which command line, in which folder and when; msiexec.exe is
@@ -9,6 +10,10 @@ Wine's own unless a test puts a recorder in its place. Wine traces every
 process setup.exe starts (WINEDEBUG +process), which shows the command
 line exactly as setup.exe passed it: Wine hands a program started with an
 empty command line its own quoted name instead.
+
+FAILINGHOOK_DLL makes one of setup.exe's own calls fail once it is in the
+system folder under a name setup.exe preloads; FATALPROGRAM_EXE is built as
+setup.exe is, with the piece that decides how it ends, and gives up as told.
 """
 
 import json
