@@ -88,11 +88,22 @@ bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
     return displayName && displayName->substr(0, displayName->find('\0')) == name;
 }
 
+// A path on a drive without its medium (A:\, an empty CD drive) would have
+// Windows ask for a disk and wait for someone to answer; during the probe
+// it fails at once instead. Every program started inherits the mode, and
+// may rely on the boxes, so the mode the process was given is back as soon
+// as the probe is done, and no program is started meanwhile.
 bool SystemProbes::FileExists(const std::string& path) {
-    if (m_ports.system.FullPathName(path).empty()) {
+    ISystemPort& system = m_ports.system;
+    if (system.FullPathName(path).empty()) {
         return false;
     }
-    return m_ports.system.AnyFileMatches(path);
+    const unsigned probing = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    const unsigned given = system.SetErrorMode(probing);
+    system.SetErrorMode(given | probing);
+    const bool found = system.AnyFileMatches(path);
+    system.SetErrorMode(given);
+    return found;
 }
 
 bool SystemProbes::IsDotNetPresent() {

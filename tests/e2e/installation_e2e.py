@@ -134,6 +134,14 @@ class PrefixChanges:
         self._record({"file": str(target), "backup": str(backup)})
         shutil.copyfile(source, target)
 
+    def add_system_file(self, name, source):
+        """Puts `source` in the system folder as `name`, which is not there."""
+        target = self.system_file(name)
+        if target.exists():
+            raise RuntimeError(f"{target} exists; the test needs a name Wine does not have")
+        self._record({"file": str(target), "backup": None})
+        shutil.copyfile(source, target)
+
     def set_registry(self, key, values):
         """Sets string values below `key`, named "Value" or "Subkey\\Value";
         the whole key is put back as it was afterwards."""
@@ -152,8 +160,10 @@ class PrefixChanges:
 
     def undo(self):
         for entry in reversed(self._read()):
-            if "file" in entry:
+            if "file" in entry and entry["backup"]:
                 shutil.copyfile(entry["backup"], entry["file"])
+            elif "file" in entry:
+                Path(entry["file"]).unlink(missing_ok=True)
             else:
                 run_wine(self._env, "reg", "delete", entry["key"], "/f")
                 if entry["saved"]:

@@ -148,6 +148,10 @@ bool Win32System::AnyFileMatches(const std::string& pattern) {
     return true;
 }
 
+unsigned Win32System::SetErrorMode(unsigned mode) {
+    return ::SetErrorMode(mode);
+}
+
 std::string Win32System::EnvironmentVariable(const std::string& name) {
     return QueryText([&name](char* buffer, UINT size) {
         return static_cast<UINT>(GetEnvironmentVariableA(name.c_str(), buffer, size));
