@@ -10,7 +10,9 @@ namespace kestavo::vendortools {
 // and change nothing.
 enum class Severity { Error, Warning, Note };
 
-// One thing the checker found in a setup folder.
+// One thing the checker found in a setup folder. Its texts are in the ANSI
+// code page, as setup.exe reads the vendor's values; the tools convert them
+// when they print.
 struct Finding {
     Severity severity = Severity::Note;
     std::string file;

@@ -6,7 +6,6 @@
 #include "actions/FolderMacros.h"
 #include "core/SetupFolder.h"
 #include "core/TagKeywords.h"
-#include "platform/sim/ProfileEncoding.h"
 #include "presentation/BillboardDialog.h"
 #include "presentation/CMainFrame.h"
 #include "vendortools/KeywordMatch.h"
@@ -22,24 +21,6 @@ constexpr long long kLongestSeconds = 0x7FFFFFFF / 1000;
 
 std::string Quote(const std::string& text) {
     return "\"" + text + "\"";
-}
-
-// How a value read in the ANSI code page looks to the vendor's editor.
-std::string AsShown(const std::string& ansi) {
-    std::string utf8;
-    for (char16_t c : sim::ProfileEncoding::FromAnsi(ansi)) {
-        if (c < 0x80) {
-            utf8.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return utf8;
 }
 
 bool IsWholeNumber(const std::string& text) {
@@ -157,7 +138,7 @@ void SetupCheck::CheckEncoding(const std::string& file) {
                 AddAtLine(Severity::Warning, file, line, entry.section, entry.key,
                           "UTF-8 text without a byte-order mark: setup.exe reads every byte as a "
                           "character of the ANSI code page and shows " +
-                              Quote(AsShown(entry.value)),
+                              Quote(entry.value),
                           "save the file as ANSI text (Windows-1252 on Western systems)");
             }
         }
@@ -245,7 +226,7 @@ void SetupCheck::CheckCut(const std::string& file, const std::string& section,
     if (whole.size() > kept.size()) {
         Add(Severity::Warning, file, section, key,
             "the value's " + std::to_string(whole.size()) + " characters are cut to " +
-                std::to_string(kept.size()) + ": setup.exe reads " + Quote(AsShown(kept)),
+                std::to_string(kept.size()) + ": setup.exe reads " + Quote(kept),
             "shorten it to " + std::to_string(rule.capacity - 1) + " characters or fewer");
     }
 }
