@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <utility>
 
 #include "core/SetupFolder.h"
 
@@ -22,13 +21,6 @@ bool TagFile::Exists() const {
 std::string TagFile::Read(std::string_view section, std::string_view key,
                           std::size_t capacity) const {
     return m_profile.ReadString(Path(), std::string(section), std::string(key), capacity);
-}
-
-std::optional<std::string> TagFile::ReadWhole(std::string_view section, std::string_view key,
-                                              std::size_t capacity) const {
-    std::string value = Read(section, key, capacity);
-    return value.size() + 1 < capacity ? std::optional<std::string>(std::move(value))
-                                       : std::nullopt;
 }
 
 int TagFile::ReadInt(std::string_view section, std::string_view key, std::size_t capacity) const {

@@ -66,9 +66,10 @@ void SetupProgressDialog::RunFileSupport(const std::string& point) {
     TagRecords records(tag, "FILESUPPORT", 'B', 'B');
     for (std::optional<int> i = records.Next(0, total); i; i = records.Next(*i + 1, total)) {
         if (tag.Read("FILESUPPORT", TagFile::ListKey('B', *i), TagFile::kListCapacity) == point) {
-            if (const std::optional<std::string> program = tag.ReadWhole(
-                    "FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity)) {
-                RunProgramAndWait(m_ports.processes, *program, "");
+            const std::string program =
+                tag.Read("FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity);
+            if (!TagFile::FillsBuffer(program, TagFile::kListCapacity)) {
+                RunProgramAndWait(m_ports.processes, program, "");
             }
             records.Forget();
         }

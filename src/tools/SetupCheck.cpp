@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <optional>
 
 #include "actions/FolderMacros.h"
 #include "core/SetupFolder.h"
@@ -551,13 +550,12 @@ void SetupCheck::CheckBillboardPictures() {
 void SetupCheck::CheckPrograms() {
     for (const int i : ReadRecords("FILESUPPORT")) {
         const std::string key = TagFile::ListKey('A', i);
-        const std::optional<std::string> whole =
-            m_tag.ReadWhole("FILESUPPORT", key, TagFile::kListCapacity);
+        const std::string program = m_tag.Read("FILESUPPORT", key, TagFile::kListCapacity);
         const std::string point =
             m_tag.Read("FILESUPPORT", TagFile::ListKey('B', i), TagFile::kListCapacity);
         const bool runs =
             point == keywords::kBeforeInstallation || point == keywords::kAfterInstallation;
-        if (runs && !whole) {
+        if (runs && TagFile::FillsBuffer(program, TagFile::kListCapacity)) {
             Add(Severity::Error, TagFile::kFileName, "FILESUPPORT", key,
                 "the path fills its buffer, as a cut one does: setup.exe never starts this "
                 "program",
@@ -565,7 +563,6 @@ void SetupCheck::CheckPrograms() {
                     " characters or fewer");
             continue;
         }
-        const std::string program = whole.value_or("");
         const bool full = program.size() >= 2 && (program[1] == ':' || program[0] == '\\');
         if (runs && !program.empty() && !full) {
             RequireFile(program, Severity::Error, "FILESUPPORT", key,
