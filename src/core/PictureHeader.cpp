@@ -13,11 +13,10 @@ constexpr std::size_t kBmpInfoHeader = 40;
 constexpr std::size_t kGifHeaderAndScreen = 13;
 
 // Where the pixels start, and the compressions whose pixels are rows of
-// the bitmap's width: none, and colour masks (three, or four with alpha).
+// the bitmap's width: none, and three colour masks.
 constexpr std::size_t kBmpPixelOffset = 10;
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitFields = 3;
-constexpr std::uint32_t kBiAlphaBitFields = 6;
 
 // The blocks a GIF decoder reads before the first image: extensions, each
 // of sub-blocks up to an empty one, then the image descriptor, whose width
@@ -29,7 +28,6 @@ constexpr std::size_t kGifImageSizeEnd = 9;
 // The marker that starts a JPEG file, and those of the frame headers the
 // system's decoder takes: baseline, extended and progressive Huffman coding.
 constexpr unsigned kStartOfImage = 0xD8;
-constexpr unsigned kFirstFrame = 0xC0;
 constexpr unsigned kLastFrame = 0xC2;
 constexpr unsigned kStartOfScan = 0xDA;
 
@@ -47,28 +45,27 @@ bool IsInfoHeaderSize(std::uint32_t size) {
     return size == kBmpInfoHeader || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
-// SOF0 to SOF15, less the tables and the reserved marker that share their
-// numbers.
+// The markers of segments with a length that libjpeg-style decoders read,
+// as bits from 0xC0: frame headers (SOF0 to SOF15, less the reserved 0xC8),
+// Huffman, arithmetic-coding, quantization and restart tables, DNL,
+// application data and comments. Any other marker ends their walk.
+constexpr std::uint64_t kKnownSegments = 0x4000FFFF3800FEFFull;
+// Those of them that are frame headers: the 0xC0 row less the tables.
+constexpr std::uint32_t kFrameHeaders = 0xEEEF;
+
+bool IsKnownSegment(unsigned marker) {
+    const unsigned bit = marker - 0xC0;
+    return bit < 64 && (kKnownSegments >> bit & 1) != 0;
+}
+
 bool IsFrameMarker(unsigned marker) {
-    return marker >= kFirstFrame && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-           marker != 0xCC;
+    const unsigned bit = marker - 0xC0;
+    return bit < 16 && (kFrameHeaders >> bit & 1) != 0;
 }
 
 // Restart markers and TEM stand alone, without a length.
 bool IsStandAloneMarker(unsigned marker) {
     return (marker >= 0xD0 && marker <= 0xD7) || marker == 0x01;
-}
-
-// Application data, comments and DNL: a decoder passes them over by their
-// length, and one of less than 2 (which cannot count its own two bytes) by
-// those two bytes alone.
-bool IsSkippedSegment(unsigned marker) {
-    return (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE || marker == 0xDC;
-}
-
-// Huffman, arithmetic-coding, quantization and restart tables, read whole.
-bool IsTableSegment(unsigned marker) {
-    return marker == 0xC4 || marker == 0xCC || marker == 0xDB || marker == 0xDD;
 }
 
 bool IsGif(std::string_view bytes) {
@@ -77,8 +74,25 @@ bool IsGif(std::string_view bytes) {
 
 }  // namespace
 
+// What GDI reads from a bitmap's headers, those of the old header put
+// where the later ones have them: 16-bit sizes, no compression, and three
+// bytes for each colour of the table. A bottom-up bitmap has a positive
+// height, a top-down one a negative one; a negative width reads as a
+// number above 2^31, which no file holds.
+struct PictureHeader::BmpLayout {
+    std::uint32_t headerSize = 0;
+    std::uint32_t pixelOffset = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    unsigned bits = 0;
+    std::uint32_t compression = kBiRgb;
+    std::uint32_t compressedSize = 0;
+    std::uint32_t coloursUsed = 0;
+    std::size_t colourSize = 3;
+};
+
 std::optional<PictureSize> PictureHeader::ReadSize(std::string_view bytes) {
-    if (bytes.substr(0, 2) == "BM") {
+    if (IsBmp(bytes)) {
         return ReadBmpSize(bytes);
     }
     if (IsGif(bytes)) {
@@ -90,32 +104,40 @@ std::optional<PictureSize> PictureHeader::ReadSize(std::string_view bytes) {
     return std::nullopt;
 }
 
+// Both checks of a bitmap read its headers once; one cut short within
+// them is refused before its size is looked at.
 bool PictureHeader::IsRefused(std::string_view bytes) {
-    return ClaimsTooManyPixels(bytes) || IsCutShort(bytes);
+    if (!IsBmp(bytes)) {
+        return GifClaimsTooManyPixels(bytes) || JpegClaimsTooManyPixels(bytes);
+    }
+    const BmpLayout layout = ReadBmpLayout(bytes);
+    return BmpIsCutShort(layout, bytes.size()) || Exceeds(layout.width, layout.height);
 }
 
 bool PictureHeader::ClaimsTooManyPixels(std::string_view bytes) {
-    return BmpClaimsTooManyPixels(bytes) || GifClaimsTooManyPixels(bytes) ||
-           JpegClaimsTooManyPixels(bytes);
+    if (IsBmp(bytes)) {
+        return BmpClaimsTooManyPixels(ReadBmpLayout(bytes), bytes.size());
+    }
+    return GifClaimsTooManyPixels(bytes) || JpegClaimsTooManyPixels(bytes);
 }
 
-// A bottom-up bitmap has a positive height, a top-down one a negative one;
-// a negative width, read as a number above 2^31, is refused. A bitmap with
-// the old 12-byte header has 16-bit sizes.
-bool PictureHeader::BmpClaimsTooManyPixels(std::string_view bytes) {
-    if (bytes.substr(0, 2) != "BM" || bytes.size() < kBmpFileHeader + kBmpCoreHeader) {
-        return false;
-    }
-    const bool old = Little32(bytes, kBmpFileHeader) == kBmpCoreHeader;
-    const std::uint32_t width = old ? Little16(bytes, 18) : Little32(bytes, 18);
-    const std::uint32_t height = old ? Little16(bytes, 20) : Little32(bytes, 22);
-    return Exceeds(width, height > 0x80000000u ? 0u - height : height);
+bool PictureHeader::IsCutShort(std::string_view bytes) {
+    return IsBmp(bytes) && BmpIsCutShort(ReadBmpLayout(bytes), bytes.size());
+}
+
+bool PictureHeader::BmpClaimsTooManyPixels(const BmpLayout& layout, std::size_t size) {
+    return size >= kBmpFileHeader + kBmpCoreHeader && Exceeds(layout.width, layout.height);
+}
+
+bool PictureHeader::BmpIsCutShort(const BmpLayout& layout, std::size_t size) {
+    return size < kBmpFileHeader + kBmpCoreHeader || layout.headerSize > size - kBmpFileHeader ||
+           !BmpColourTableFits(layout, size) || !BmpPixelsFit(layout, size);
 }
 
 // Decoders take the size of the logical screen or of the first image,
 // depending on the decoder, so neither may be too large.
 bool PictureHeader::GifClaimsTooManyPixels(std::string_view bytes) {
-    if (bytes.substr(0, 3) != "GIF" || bytes.size() < 10) {
+    if (bytes.size() < 10 || bytes[0] != 'G' || bytes[1] != 'I' || bytes[2] != 'F') {
         return false;
     }
     const std::size_t image = FindGifImage(bytes);
@@ -124,26 +146,13 @@ bool PictureHeader::GifClaimsTooManyPixels(std::string_view bytes) {
 }
 
 bool PictureHeader::JpegClaimsTooManyPixels(std::string_view bytes) {
-    const std::size_t frame = WalkJpeg(bytes).frame;
+    std::size_t scan = 0;
+    const std::size_t frame = FindJpegFrame(bytes, scan);
     return frame != 0 && Exceeds(Big16(bytes, frame + 5), Big16(bytes, frame + 3));
 }
 
 bool PictureHeader::Exceeds(std::uint32_t width, std::uint32_t height) {
     return height != 0 && width > kMaxPixels / height;
-}
-
-// The pixels are measured from where the file header puts them, whatever
-// lies between the headers and there.
-bool PictureHeader::IsCutShort(std::string_view bytes) {
-    if (bytes.substr(0, 2) != "BM") {
-        return false;
-    }
-    if (bytes.size() < kBmpFileHeader + kBmpCoreHeader) {
-        return true;
-    }
-    const std::uint64_t size = bytes.size();
-    const std::uint32_t offset = Little32(bytes, kBmpPixelOffset);
-    return size < BmpColourTableEnd(bytes) || size < offset || !BmpPixelsFit(bytes, size - offset);
 }
 
 // A core header holds unsigned 16-bit dimensions; the later ones signed
@@ -152,15 +161,15 @@ std::optional<PictureSize> PictureHeader::ReadBmpSize(std::string_view bytes) {
     if (bytes.size() < kBmpFileHeader + kBmpCoreHeader) {
         return std::nullopt;
     }
-    const std::uint32_t headerSize = Little32(bytes, kBmpFileHeader);
-    if (headerSize == kBmpCoreHeader) {
+    if (Little32(bytes, kBmpFileHeader) == kBmpCoreHeader) {
         if (Little16(bytes, 22) != 1 || !IsBitCount(Little16(bytes, 24))) {
             return std::nullopt;
         }
         return Positive(Little16(bytes, 18), Little16(bytes, 20));
     }
-    if (!IsInfoHeaderSize(headerSize) || bytes.size() < kBmpFileHeader + kBmpInfoHeader ||
-        Little16(bytes, 26) != 1 || !IsBitCount(Little16(bytes, 28))) {
+    if (!IsInfoHeaderSize(Little32(bytes, kBmpFileHeader)) ||
+        bytes.size() < kBmpFileHeader + kBmpInfoHeader || Little16(bytes, 26) != 1 ||
+        !IsBitCount(Little16(bytes, 28))) {
         return std::nullopt;
     }
     const auto width = static_cast<std::int32_t>(Little32(bytes, 18));
@@ -180,11 +189,12 @@ std::optional<PictureSize> PictureHeader::ReadGifSize(std::string_view bytes) {
 // headers that end before the first scan: the decoder reads up to it
 // before it gives a picture.
 std::optional<PictureSize> PictureHeader::ReadJpegSize(std::string_view bytes) {
-    const JpegHeaders headers = WalkJpeg(bytes);
-    if (!headers.scan || headers.frameMarker > kLastFrame) {
+    std::size_t scan = 0;
+    const std::size_t frame = FindJpegFrame(bytes, scan);
+    if (scan == 0 || Byte(bytes, frame - 1) > kLastFrame || !IsScanHeader(bytes, scan)) {
         return std::nullopt;
     }
-    return ReadFrameHeader(bytes.substr(headers.frame, Big16(bytes, headers.frame)));
+    return ReadFrameHeader(bytes.substr(frame, Big16(bytes, frame)));
 }
 
 // Length, precision, height, width, then three bytes for each component:
@@ -198,43 +208,60 @@ std::optional<PictureSize> PictureHeader::ReadFrameHeader(std::string_view segme
     return Positive(Big16(segment, 5), Big16(segment, 3));
 }
 
-// The end of the colour table as GDI measures it: after the core header,
-// one three-byte entry for each colour of a bitmap of up to 8 bits a pixel;
-// after a later header (and the masks that follow an info header), one
-// four-byte entry for each colour the header counts, or else for each
-// colour of up to 8 bits.
-std::uint64_t PictureHeader::BmpColourTableEnd(std::string_view bytes) {
-    const std::uint32_t headerSize = Little32(bytes, kBmpFileHeader);
-    if (headerSize == kBmpCoreHeader) {
-        const unsigned bits = Little16(bytes, 24);
-        return kBmpFileHeader + kBmpCoreHeader + (bits <= 8 ? 3u << bits : 0u);
+// A later header's fields past the end of a file too short to hold them
+// read as nonsense: such a file is cut short whatever they say, its colour
+// table starting past its end.
+PictureHeader::BmpLayout PictureHeader::ReadBmpLayout(std::string_view bytes) {
+    BmpLayout layout;
+    layout.headerSize = Little32(bytes, kBmpFileHeader);
+    layout.pixelOffset = Little32(bytes, kBmpPixelOffset);
+    if (layout.headerSize == kBmpCoreHeader) {
+        layout.width = Little16(bytes, 18);
+        layout.height = Little16(bytes, 20);
+        layout.bits = Little16(bytes, 24);
+        return layout;
     }
-    const unsigned bits = Little16(bytes, 28);
-    const std::uint32_t compression = Little32(bytes, 30);
-    const std::uint32_t used = Little32(bytes, 46);
-    const std::uint64_t masks = compression == kBiBitFields        ? 12
-                                : compression == kBiAlphaBitFields ? 16
-                                                                   : 0;
-    const std::uint64_t colours = used != 0 ? used : bits <= 8 ? 1u << bits : 0u;
-    return kBmpFileHeader + std::max<std::uint64_t>(headerSize, kBmpInfoHeader + masks) +
-           4 * colours;
+    const std::uint32_t height = Little32(bytes, 22);
+    layout.width = Little32(bytes, 18);
+    layout.height = height > 0x80000000u ? 0u - height : height;
+    layout.bits = Little16(bytes, 28);
+    layout.compression = Little32(bytes, 30);
+    layout.compressedSize = Little32(bytes, 34);
+    layout.coloursUsed = Little32(bytes, 46);
+    layout.colourSize = 4;
+    return layout;
 }
 
-// Uncompressed and masked pixels are rows of the width, each a whole
-// number of 32-bit words; compressed ones are as many bytes as the header
-// says, which the decoder reads whatever they hold.
-bool PictureHeader::BmpPixelsFit(std::string_view bytes, std::uint64_t available) {
-    const bool old = Little32(bytes, kBmpFileHeader) == kBmpCoreHeader;
-    const std::uint32_t compression = old ? kBiRgb : Little32(bytes, 30);
-    if (compression != kBiRgb && compression != kBiBitFields && compression != kBiAlphaBitFields) {
-        return available >= Little32(bytes, 34);
+// The colour table as GDI reads it, after the header (and the masks that
+// follow an info header): the colours the header counts, or else every
+// colour of up to 8 bits a pixel. The header itself is in the file.
+bool PictureHeader::BmpColourTableFits(const BmpLayout& layout, std::size_t size) {
+    const std::size_t masks = layout.compression == kBiBitFields ? 12 : 0;
+    const std::size_t start =
+        kBmpFileHeader + std::max<std::size_t>(layout.headerSize, layout.colourSize == 3
+                                                                      ? kBmpCoreHeader
+                                                                      : kBmpInfoHeader + masks);
+    const std::uint32_t colours = layout.coloursUsed != 0 ? layout.coloursUsed
+                                  : layout.bits <= 8      ? 1u << layout.bits
+                                                          : 0u;
+    return start <= size && (size - start) / layout.colourSize >= colours;
+}
+
+// From where the file header puts them, whatever lies between: rows of
+// the width, each a whole number of 32-bit words, when uncompressed or
+// masked; as many bytes as the header counts when compressed, which the
+// decoder reads whatever they hold.
+bool PictureHeader::BmpPixelsFit(const BmpLayout& layout, std::size_t size) {
+    if (layout.pixelOffset > size) {
+        return false;
     }
-    const std::uint64_t width = old ? Little16(bytes, 18) : Little32(bytes, 18);
-    const std::uint64_t bits = old ? Little16(bytes, 24) : Little16(bytes, 28);
-    std::uint32_t height = old ? Little16(bytes, 20) : Little32(bytes, 22);
-    height = height > 0x80000000u ? 0u - height : height;
-    const std::uint64_t row = (width * bits + 31) / 32 * 4;
-    return row == 0 || available / row >= height;
+    const std::size_t available = size - layout.pixelOffset;
+    if (layout.compression != kBiRgb && layout.compression != kBiBitFields) {
+        return available >= layout.compressedSize;
+    }
+    const std::uint64_t row = (std::uint64_t{layout.width} * layout.bits + 31) / 32 * 4;
+    return row == 0 ||
+           (row <= available && available / static_cast<std::size_t>(row) >= layout.height);
 }
 
 // The offset of the first image descriptor, after the global colour table
@@ -255,16 +282,20 @@ std::size_t PictureHeader::FindGifImage(std::string_view bytes) {
 
 // The markers are walked up to the first scan as libjpeg-style decoders
 // (Windows' and Wine's) walk them: segments passed over by their lengths,
-// the tables among them never parsed, and the walk ends where such a
-// decoder ends with an error: a second start of image or frame header, a
-// marker it does not know, the end of the image or of the file, a segment
-// running past the end. The frame header may be cut after the size: a
-// decoder that reads headers first already has the size from it.
-PictureHeader::JpegHeaders PictureHeader::WalkJpeg(std::string_view bytes) {
-    JpegHeaders headers;
+// one whose length cannot count its own two bytes by those two bytes, as
+// application data is, the tables never parsed; and the walk ends where
+// such a decoder ends with an error: a second start of image or frame
+// header, a marker it does not know, the end of the image or of the file,
+// a segment running past the end. Gives the offset of the first frame
+// header's length once its size can be read, or 0; and in `scan` the
+// offset of the length of a scan header after it, or 0. The frame header
+// may be cut after the size: a decoder that reads headers first already
+// has the size from it.
+std::size_t PictureHeader::FindJpegFrame(std::string_view bytes, std::size_t& scan) {
     if (Byte(bytes, 0) != 0xFF || Byte(bytes, 1) != kStartOfImage) {
-        return headers;
+        return 0;
     }
+    std::size_t frame = 0;
     std::size_t at = 2;
     for (;;) {
         const unsigned marker = NextJpegMarker(bytes, at);
@@ -272,25 +303,19 @@ PictureHeader::JpegHeaders PictureHeader::WalkJpeg(std::string_view bytes) {
             continue;
         }
         if (marker == kStartOfScan) {
-            headers.scan = headers.frame != 0 && IsScanHeader(bytes, at);
-            return headers;
+            scan = frame != 0 ? at : 0;
+            return frame;
         }
-        const bool frame = IsFrameMarker(marker);
-        const bool known = frame || IsSkippedSegment(marker) || IsTableSegment(marker);
-        if (!known || (frame && headers.frame != 0) || at + 2 > bytes.size()) {
-            return headers;
+        if (!IsKnownSegment(marker) || at + 2 > bytes.size() ||
+            (IsFrameMarker(marker) && frame != 0)) {
+            return frame;
         }
-        if (frame) {
-            headers.frame = at + kFrameSizeBytes <= bytes.size() ? at : 0;
-            headers.frameMarker = marker;
+        if (IsFrameMarker(marker) && at + kFrameSizeBytes <= bytes.size()) {
+            frame = at;
         }
-        const std::size_t length = Big16(bytes, at);
-        if (length < 2 && !IsSkippedSegment(marker)) {
-            return headers;
-        }
-        at += std::max<std::size_t>(length, 2);
+        at += std::max<std::size_t>(Big16(bytes, at), 2);
         if (at > bytes.size()) {
-            return headers;
+            return frame;
         }
     }
 }
@@ -319,8 +344,12 @@ unsigned PictureHeader::NextJpegMarker(std::string_view bytes, std::size_t& at) 
 // three for the spectral selection and approximation, all in the file.
 bool PictureHeader::IsScanHeader(std::string_view bytes, std::size_t at) {
     const unsigned components = Byte(bytes, at + 2);
-    return at + 2 <= bytes.size() && components >= 1 && components <= 4 &&
-           Big16(bytes, at) == 6 + 2 * components && at + 6 + 2 * components <= bytes.size();
+    return components >= 1 && components <= 4 && Big16(bytes, at) == 6 + 2 * components &&
+           at + 6 + 2 * components <= bytes.size();
+}
+
+bool PictureHeader::IsBmp(std::string_view bytes) {
+    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
 // Past the end of the bytes reads 0x100, which no byte equals.

@@ -45,17 +45,11 @@ public:
     static bool IsCutShort(std::string_view bytes);
 
 private:
-    // What a decoder meets in a JPEG on its way to the first scan.
-    struct JpegHeaders {
-        // The offset of the first frame header's length, once its size can
-        // be read; 0 when there is none.
-        std::size_t frame = 0;
-        unsigned frameMarker = 0;
-        // Whether a whole scan header follows the frame header.
-        bool scan = false;
-    };
+    // What GDI reads from a bitmap's headers.
+    struct BmpLayout;
 
-    static bool BmpClaimsTooManyPixels(std::string_view bytes);
+    static bool BmpClaimsTooManyPixels(const BmpLayout& layout, std::size_t size);
+    static bool BmpIsCutShort(const BmpLayout& layout, std::size_t size);
     static bool GifClaimsTooManyPixels(std::string_view bytes);
     static bool JpegClaimsTooManyPixels(std::string_view bytes);
     static bool Exceeds(std::uint32_t width, std::uint32_t height);
@@ -65,13 +59,15 @@ private:
     static std::optional<PictureSize> ReadJpegSize(std::string_view bytes);
     static std::optional<PictureSize> ReadFrameHeader(std::string_view segment);
 
-    static std::uint64_t BmpColourTableEnd(std::string_view bytes);
-    static bool BmpPixelsFit(std::string_view bytes, std::uint64_t available);
+    static BmpLayout ReadBmpLayout(std::string_view bytes);
+    static bool BmpColourTableFits(const BmpLayout& layout, std::size_t size);
+    static bool BmpPixelsFit(const BmpLayout& layout, std::size_t size);
     static std::size_t FindGifImage(std::string_view bytes);
-    static JpegHeaders WalkJpeg(std::string_view bytes);
+    static std::size_t FindJpegFrame(std::string_view bytes, std::size_t& scan);
     static unsigned NextJpegMarker(std::string_view bytes, std::size_t& at);
     static bool IsScanHeader(std::string_view bytes, std::size_t at);
 
+    static bool IsBmp(std::string_view bytes);
     static unsigned Byte(std::string_view bytes, std::size_t at);
     static unsigned Little16(std::string_view bytes, std::size_t at);
     static std::uint32_t Little32(std::string_view bytes, std::size_t at);

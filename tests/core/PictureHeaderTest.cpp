@@ -95,9 +95,12 @@ TEST(PictureHeaderTest, PicturesUpTo128MiPixelsAreDecodedLargerOnesRefused) {
     EXPECT_TRUE(TooLarge(GifWithImage(1, 30000, 30000)));
 }
 
+// So is an application segment whose length cannot count its own bytes:
+// decoders pass its two length bytes alone.
 TEST(PictureHeaderTest, BytesBeforeAJpegMarkerArePassedOverAsDecodersPassThemOver) {
-    for (const std::string& stray : {std::string(1, '\0'), std::string("\xFF\0", 2),
-                                     std::string("\xFF\0\xFF\xFF\0x", 6), std::string("junk")}) {
+    for (const std::string& stray :
+         {std::string(1, '\0'), std::string("\xFF\0", 2), std::string("\xFF\0\xFF\xFF\0x", 6),
+          std::string("junk"), std::string("\xFF\xE1\0\0", 4)}) {
         EXPECT_TRUE(TooLarge(PhotoWithStrayBytes(stray, 30000, 30000)));
         EXPECT_EQ("301 x 201", SizeOf(PhotoWithStrayBytes(stray, 201, 301)));
     }
