@@ -57,16 +57,20 @@ bool SetupProgressDialog::InitFolders() {
 
 // A program that cannot be started is passed over; the point names are
 // compared exactly, so "before installation" never runs. Only a record with
-// a point can run.
+// a point can run. A program path its buffer cut would name another
+// program, so one that fills its buffer, which may have been cut, is never
+// started.
 void SetupProgressDialog::RunFileSupport(const std::string& point) {
     const TagFile tag(m_ports.system, m_ports.profile);
     const int total = tag.ReadCount("FILESUPPORT");
     TagRecords records(tag, "FILESUPPORT", 'B', 'B');
     for (std::optional<int> i = records.Next(0, total); i; i = records.Next(*i + 1, total)) {
         if (tag.Read("FILESUPPORT", TagFile::ListKey('B', *i), TagFile::kListCapacity) == point) {
-            RunProgramAndWait(
-                m_ports.processes,
-                tag.Read("FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity), "");
+            const std::string program =
+                tag.Read("FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity);
+            if (!TagFile::FillsBuffer(program, TagFile::kListCapacity)) {
+                RunProgramAndWait(m_ports.processes, program, "");
+            }
             records.Forget();
         }
     }

@@ -526,7 +526,8 @@ void SetupCheck::CheckBillboardPictures() {
 }
 
 // A relative program path is taken from the setup folder; a full one names
-// the target machine's files, which no check here can see.
+// the target machine's files, which no check here can see. A path that
+// fills its buffer may have been cut, and is never started.
 void SetupCheck::CheckPrograms() {
     for (const int i : ReadRecords("FILESUPPORT")) {
         const std::string key = TagFile::ListKey('A', i);
@@ -535,6 +536,14 @@ void SetupCheck::CheckPrograms() {
             m_tag.Read("FILESUPPORT", TagFile::ListKey('B', i), TagFile::kListCapacity);
         const bool runs =
             point == keywords::kBeforeInstallation || point == keywords::kAfterInstallation;
+        if (runs && TagFile::FillsBuffer(program, TagFile::kListCapacity)) {
+            Add(Severity::Error, TagFile::kFileName, "FILESUPPORT", key,
+                "the path fills its buffer, as a cut one does: setup.exe never starts this "
+                "program",
+                "shorten it to " + std::to_string(TagFile::kListCapacity - 2) +
+                    " characters or fewer");
+            continue;
+        }
         const bool full = program.size() >= 2 && (program[1] == ':' || program[0] == '\\');
         if (runs && !program.empty() && !full) {
             RequireFile(program, Severity::Error, "FILESUPPORT", key,

@@ -1,11 +1,14 @@
 // The simulated machine's pictures: any bytes as a picture file, whose size
-// is read from its header.
+// is read from its header. A picture that loads never has more pixels than
+// the header check lets through: the check and the size walk the same
+// headers.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "formats/PictureHeader.h"
 #include "platform/sim/SimMachine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,7 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const kestavo::PictureSize picture = machine.pictures.BitmapSize(bitmap);
     // A picture either loads with a size to place it by, or not at all.
     if ((bitmap == kestavo::kNullHandle) != (picture.width == 0 && picture.height == 0) ||
-        picture.width < 0 || picture.height < 0) {
+        picture.width < 0 || picture.height < 0 ||
+        std::uint64_t{static_cast<std::uint32_t>(picture.width)} *
+                static_cast<std::uint32_t>(picture.height) >
+            kestavo::PictureHeader::kMaxPixels) {
         std::abort();
     }
     return 0;

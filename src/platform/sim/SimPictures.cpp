@@ -17,7 +17,7 @@ std::string SizeText(const PictureSize& size) {
 Handle SimPictures::LoadPictureBitmap(const std::string& path) {
     const std::optional<std::string> content = m_files.Read(path);
     const std::optional<PictureSize> size =
-        content && content->size() <= kMaxFileSize && !PictureHeader::ClaimsTooManyPixels(*content)
+        content && content->size() <= kMaxFileSize && !PictureHeader::IsRefused(*content)
             ? PictureHeader::ReadSize(*content)
             : std::nullopt;
     if (!size) {

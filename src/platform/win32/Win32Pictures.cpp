@@ -12,14 +12,13 @@ namespace kestavo::win32 {
 namespace {
 
 bool Decodable(const void* bytes, DWORD size) {
-    const std::string_view file(static_cast<const char*>(bytes), size);
-    return !PictureHeader::ClaimsTooManyPixels(file) && !PictureHeader::IsCutShort(file);
+    return !PictureHeader::IsRefused(std::string_view(static_cast<const char*>(bytes), size));
 }
 
 // The whole file in movable global memory, or null when it cannot be
 // opened, is empty, too large, cannot be read, claims a picture too large
-// to decode or is a bitmap cut short within its headers. The high part of
-// the size counts too: a file of 4 GiB and more is no prefix of itself.
+// to decode or is a bitmap cut short. The high part of the size counts
+// too: a file of 4 GiB and more is no prefix of itself.
 HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);

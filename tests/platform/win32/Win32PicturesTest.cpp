@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Pictures.h"
+
 namespace kestavo::win32 {
 namespace {
 
@@ -174,6 +176,34 @@ TEST_F(Win32PicturesTest, FilesLargerThanAnyPictureAreRefusedUnread) {
 TEST_F(Win32PicturesTest, PictureOfMoreThan128MiPixelsIsRefusedBeforeItIsDecoded) {
     EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("large.bmp", OneBitBmpFile(16384, 8193))),
               kNullHandle);
+}
+
+// The check reads the headers as the decoder does: a byte between two
+// segments is passed over by both, so a photo with one shows, and one that
+// claims 30000 x 30000 behind it is refused at once; a photo without a scan
+// shows nothing. A GIF whose first image is 30000 x 30000 in a screen of
+// one pixel, and a bitmap whose pixels lie past the end, are refused too.
+TEST_F(Win32PicturesTest, HeaderCheckReadsTheHeadersAsTheDecoderDoes) {
+    std::string photo = test::CorpusPicture("photo301x201.jpg");
+    photo.insert(158, 1, '\0');
+    const Handle shown = m_pictures.LoadPictureBitmap(Write("stray.jpg", photo));
+    ASSERT_NE(shown, kNullHandle);
+    EXPECT_EQ(m_pictures.BitmapSize(shown).width, 301);
+    EXPECT_EQ(m_pictures.BitmapSize(shown).height, 201);
+    DeleteObject(reinterpret_cast<HGDIOBJ>(shown));
+
+    std::string gif = test::CorpusPicture("logo300x200.gif");
+    gif.replace(6, 4, std::string("\x01\0\x01\0", 4)).replace(32, 4, "\x30\x75\x30\x75");
+    std::string offset = BmpFile(5, 3, Quadrants);
+    test::PutLittle32(offset, 10, 0x7FFFFFF0);
+    const std::string noScan = photo.substr(0, 178);
+    const std::string huge = photo.replace(164, 4, "\x30\x75\x30\x75");
+    const DWORD start = GetTickCount();
+    for (const std::string& refused : {huge, noScan, gif, offset}) {
+        EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("refused.jpg", refused)), kNullHandle)
+            << refused.size();
+    }
+    EXPECT_LT(GetTickCount() - start, 2000u);
 }
 
 TEST_F(Win32PicturesTest, FileHeldOpenByAnotherProgramIsNotRead) {
