@@ -82,6 +82,13 @@ bool PictureHeader::ClaimsTooManyPixels(std::string_view bytes) {
     return height != 0 && width > kMaxPixels / height;
 }
 
+PictureRefusal PictureHeader::Refusal(std::string_view bytes) {
+    if (ClaimsTooManyPixels(bytes)) {
+        return PictureRefusal::TooManyPixels;
+    }
+    return IsCutShort(bytes) ? PictureRefusal::CutShort : PictureRefusal::None;
+}
+
 bool PictureHeader::IsCutShort(std::string_view bytes) {
     return Byte(bytes, 0) == 'B' && Byte(bytes, 1) == 'M' &&
            (bytes.size() < kBmpFileHeader + kBmpCoreHeader ||

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/IPicturePort.h"
 #include "platform/Types.h"
 
 namespace kestavo {
@@ -37,6 +38,11 @@ public:
     // headers whole whatever the file holds, and one cut short there decodes
     // whatever lay in memory after it, now a picture, now none.
     static bool IsCutShort(std::string_view bytes);
+
+    // What is refused before a decoder sees the file, and why: too many
+    // pixels claimed, or a bitmap cut short; None for a file a decoder may
+    // be given.
+    static PictureRefusal Refusal(std::string_view bytes);
 
 private:
     static std::optional<PictureSize> ReadBmpSize(std::string_view bytes);
