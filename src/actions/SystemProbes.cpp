@@ -104,12 +104,12 @@ bool SystemProbes::IsDotNetPresent() {
 
 int SystemProbes::GetWindows9xVersion() {
     const ISystemPort::OsVersion version = m_ports.system.GetOsVersion();
-    int family = 0;
-    if (version.platformId == VER_PLATFORM_WIN32_WINDOWS && version.major == 4) {
-        family = version.minor == 0 ? 95 : 98;
+    if (version.platformId != VER_PLATFORM_WIN32_WINDOWS || version.major != 4) {
+        Report(m_ports, Decision::WindowsVersion, nullptr, -1);
+        return 0;
     }
-    Report(m_ports, Decision::WindowsVersion, nullptr, family);
-    return family;
+    Report(m_ports, Decision::WindowsVersion, nullptr, static_cast<int>(version.minor));
+    return version.minor == 0 ? 95 : 98;
 }
 
 }  // namespace kestavo

@@ -55,7 +55,7 @@ enum class Decision : unsigned char {
     ConditionHolds,
     ConditionDoesNotHold,
     NoTypeMatched,
-    // "Show MessageBox" and "Run Tormivex".
+    // "Show MessageBox" (text: the message) and "Run Tormivex".
     MessageShown,
     UpdaterStarted,
     // "Run 3rd party software" and "… and wait". Text: the program's path
@@ -89,7 +89,8 @@ enum class Decision : unsigned char {
     FileNotFound,
     DotNetPresent,
     DotNetAbsent,
-    // Number: 95, 98 (Me too) or 0 for a system not of the Windows 9x family.
+    // Number: the minor version of a Windows 9x system (0 for 95, 10 for 98,
+    // 90 for Me), -1 for any other.
     WindowsVersion,
     // A window about to be told to quit, or none by that title or class.
     WindowToClose,
@@ -103,8 +104,8 @@ enum class Decision : unsigned char {
 };
 
 // Hears the program's decisions: the vendor's preview prints them beside
-// what the machine saw. setup.exe passes none. An observer only listens: it
-// never changes what the program does next.
+// what the machine saw. setup.exe has none, and its reports go nowhere. An
+// observer only listens: it never changes what the program does next.
 class IDecisionObserver {
 public:
     virtual ~IDecisionObserver() = default;

@@ -36,12 +36,21 @@ std::string RefusalText(int why) {
     }
 }
 
-std::string WindowsText(int version) {
-    if (version == 95) {
-        return "the system is Windows 95";
+// Any member of the family after 95 counts as 98.
+std::string WindowsText(int minor) {
+    switch (minor) {
+        case -1:
+            return "the system is not of the Windows 9x family";
+        case 0:
+            return "the system is Windows 95";
+        case 10:
+            return "the system is Windows 98";
+        case 90:
+            return "the system is Windows Me, which counts as Windows 98";
+        default:
+            return "the system is a Windows 9x (4." + std::to_string(minor) +
+                   "), which counts as Windows 98";
     }
-    return version == 98 ? "the system is Windows 98 or Me"
-                         : "the system is not of the Windows 9x family";
 }
 
 }  // namespace
@@ -233,7 +242,9 @@ bool DecisionNarrator::Then(Decision decision, const std::string& text) {
             TellRecord("then " + Quote(keywords::kShowMessageBox) + ": shows " + Quote(text));
             return true;
         case Decision::NoThenActionMatched:
-            TellRecord("then " + Quote(text) + " is no action setup.exe knows: nothing is done");
+            TellRecord((text.empty() ? std::string("no then-action")
+                                     : "then " + Quote(text) + " is no action setup.exe knows") +
+                       ": nothing is done");
             return true;
         case Decision::WindowToClose:
             TellRecord("then " + Quote(keywords::kCloseProgram) + ": tells the window " +

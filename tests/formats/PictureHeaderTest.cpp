@@ -91,6 +91,16 @@ TEST(PictureHeaderTest, HeadersCutShortOrUnknownClaimNothing) {
     EXPECT_FALSE(PictureHeader::IsCutShort(Gif(1, 1).substr(0, 9)));
 }
 
+// Why a file never reaches the decoder, its claim before its length; what
+// is no picture at all is the decoder's to refuse.
+TEST(PictureHeaderTest, RefusalSaysWhyAFileNeverReachesTheDecoder) {
+    EXPECT_EQ(PictureRefusal::TooManyPixels,
+              PictureHeader::Refusal(BmpHeader(30000, 30000).substr(0, 30)));
+    EXPECT_EQ(PictureRefusal::CutShort, PictureHeader::Refusal(BmpHeader(5, 3).substr(0, 30)));
+    EXPECT_EQ(PictureRefusal::None, PictureHeader::Refusal(BmpHeader(5, 3)));
+    EXPECT_EQ(PictureRefusal::None, PictureHeader::Refusal("This is not a picture.\r\n"));
+}
+
 std::string ExamplePicture(const std::string& name) {
     std::ifstream file(std::string(SETUP_TEST_CORPUS_DIR) + "/../../examples/setup/" + name,
                        std::ios::binary);
