@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "core/TagKeywords.h"
+#include "formats/PictureHeader.h"
 #include "platform/IPicturePort.h"
 #include "prereq/InstallerRuntime.h"
 
@@ -23,12 +24,14 @@ bool IsOneOf(const std::string& text, const char* const (&words)[N]) {
 std::string RefusalText(int why) {
     switch (static_cast<PictureRefusal>(why)) {
         case PictureRefusal::NotOpened:
-            return "the file cannot be opened (missing, a folder, a device name or a path past "
-                   "259 characters)";
+            return "the file cannot be opened or read (missing, a folder, a device name, a path "
+                   "past 259 characters)";
         case PictureRefusal::FileSize:
-            return "the file is empty or larger than 64 MiB";
+            return "the file is empty or larger than " +
+                   std::to_string(IPicturePort::kMaxFileSize >> 20) + " MiB";
         case PictureRefusal::TooManyPixels:
-            return "its header claims more than 128 Mi pixels";
+            return "its header claims more than " +
+                   std::to_string(PictureHeader::kMaxPixels >> 20) + " Mi pixels";
         case PictureRefusal::CutShort:
             return "the bitmap ends within its own headers";
         default:
