@@ -104,21 +104,18 @@ std::optional<PictureSize> PictureHeader::ReadSize(std::string_view bytes) {
     return std::nullopt;
 }
 
-// Both checks of a bitmap read its headers once; one cut short within
-// them is refused before its size is looked at.
-bool PictureHeader::IsRefused(std::string_view bytes) {
-    if (!IsBmp(bytes)) {
-        return GifClaimsTooManyPixels(bytes) || JpegClaimsTooManyPixels(bytes);
-    }
-    const BmpLayout layout = ReadBmpLayout(bytes);
-    return BmpIsCutShort(layout, bytes.size()) || Exceeds(layout.width, layout.height);
-}
-
 bool PictureHeader::ClaimsTooManyPixels(std::string_view bytes) {
     if (IsBmp(bytes)) {
         return BmpClaimsTooManyPixels(ReadBmpLayout(bytes), bytes.size());
     }
     return GifClaimsTooManyPixels(bytes) || JpegClaimsTooManyPixels(bytes);
+}
+
+PictureRefusal PictureHeader::Refusal(std::string_view bytes) {
+    if (ClaimsTooManyPixels(bytes)) {
+        return PictureRefusal::TooManyPixels;
+    }
+    return IsCutShort(bytes) ? PictureRefusal::CutShort : PictureRefusal::None;
 }
 
 bool PictureHeader::IsCutShort(std::string_view bytes) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/IPicturePort.h"
 #include "platform/Types.h"
 
 namespace kestavo {
@@ -28,12 +29,6 @@ public:
     // end before its first scan, or a size that is not positive.
     static std::optional<PictureSize> ReadSize(std::string_view bytes);
 
-    // Whether the file is refused before it ever reaches a decoder: it
-    // claims too many pixels, or it is a bitmap cut short. Windows and the
-    // simulated machine both ask this one question, so that what one
-    // refuses the other refuses too.
-    static bool IsRefused(std::string_view bytes);
-
     // Whether the header claims more than kMaxPixels, or a negative width,
     // whatever else is wrong with the file. A header cut short, or another
     // format, claims nothing.
@@ -43,6 +38,12 @@ public:
     // the file. A decoder takes them whole from where the headers put them,
     // whatever the file holds, and decodes whatever lay in memory after it.
     static bool IsCutShort(std::string_view bytes);
+
+    // What is refused before a decoder sees the file, and why: too many
+    // pixels claimed, or a bitmap cut short; None for a file a decoder may
+    // be given. Windows and the simulated machine both ask this one
+    // question, so that what one refuses the other refuses too.
+    static PictureRefusal Refusal(std::string_view bytes);
 
 private:
     // What GDI reads from a bitmap's headers.

@@ -150,7 +150,7 @@ TEST(PictureHeaderTest, BitmapsWhosePartsLiePastTheEndAreCutShortAndRefused) {
         RleBitmap(10000, 10000),
     };
     for (const std::string& picture : whole) {
-        EXPECT_FALSE(PictureHeader::IsRefused(picture)) << picture.size();
+        EXPECT_EQ(PictureRefusal::None, PictureHeader::Refusal(picture)) << picture.size();
     }
     const std::string cut[] = {
         Patched(oneByOne, 10, Little(0x7FFFFFF0, 4)),
@@ -164,8 +164,18 @@ TEST(PictureHeaderTest, BitmapsWhosePartsLiePastTheEndAreCutShortAndRefused) {
         Patched(oneByOne, 14, Little(0xFFFFFFFF, 4)),
     };
     for (const std::string& picture : cut) {
-        EXPECT_TRUE(PictureHeader::IsRefused(picture)) << picture.size();
+        EXPECT_NE(PictureRefusal::None, PictureHeader::Refusal(picture)) << picture.size();
     }
+}
+
+// Why a file never reaches the decoder, its claim before its length; what
+// is no picture at all is the decoder's to refuse.
+TEST(PictureHeaderTest, RefusalSaysWhyAFileNeverReachesTheDecoder) {
+    EXPECT_EQ(PictureRefusal::TooManyPixels,
+              PictureHeader::Refusal(BmpHeader(30000, 30000).substr(0, 30)));
+    EXPECT_EQ(PictureRefusal::CutShort, PictureHeader::Refusal(BmpHeader(5, 3).substr(0, 30)));
+    EXPECT_EQ(PictureRefusal::None, PictureHeader::Refusal(RleBitmap(5, 3)));
+    EXPECT_EQ(PictureRefusal::None, PictureHeader::Refusal("This is not a picture.\r\n"));
 }
 
 std::string ExamplePicture(const std::string& name) {

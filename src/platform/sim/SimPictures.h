@@ -21,7 +21,7 @@ public:
                 SimDesktop& desktop)
         : m_scheduler(scheduler), m_trace(trace), m_files(files), m_desktop(desktop) {}
 
-    Handle LoadPictureBitmap(const std::string& path) override;
+    Handle LoadPictureBitmap(const std::string& path, PictureRefusal& why) override;
     PictureSize BitmapSize(Handle bitmap) override;
     void DrawBitmap(Handle window, Handle bitmap, int x, int y) override;
 

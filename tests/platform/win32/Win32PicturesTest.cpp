@@ -116,14 +116,27 @@ protected:
         return path;
     }
 
+    Handle Load(const std::string& path) {
+        PictureRefusal why = PictureRefusal::None;
+        return m_pictures.LoadPictureBitmap(path, why);
+    }
+
+    // Why the file gives no bitmap: None when it gives one.
+    PictureRefusal Refusal(const std::string& path) {
+        PictureRefusal why = PictureRefusal::None;
+        const Handle bitmap = m_pictures.LoadPictureBitmap(path, why);
+        DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
+        return bitmap == kNullHandle ? why : PictureRefusal::None;
+    }
+
     Win32Pictures m_pictures;
     std::string m_folder;
     std::vector<std::string> m_files;
 };
 
 TEST_F(Win32PicturesTest, DecodedBitmapKeepsItsSizeAndPixelsAfterTheLoad) {
-    const Handle first = m_pictures.LoadPictureBitmap(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
-    const Handle second = m_pictures.LoadPictureBitmap(m_folder + "\\quad.bmp");
+    const Handle first = Load(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
+    const Handle second = Load(m_folder + "\\quad.bmp");
     ASSERT_NE(first, kNullHandle);
     ASSERT_NE(second, kNullHandle);
     EXPECT_NE(first, second);
@@ -140,13 +153,13 @@ TEST_F(Win32PicturesTest, DecodedBitmapKeepsItsSizeAndPixelsAfterTheLoad) {
     DeleteObject(reinterpret_cast<HGDIOBJ>(second));
 }
 
-TEST_F(Win32PicturesTest, FilesThatHoldNoPictureGiveNoBitmap) {
+TEST_F(Win32PicturesTest, FilesThatHoldNoPictureGiveNoBitmapAndSayWhy) {
     const std::string bmp = BmpFile(5, 3, Quadrants);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("empty.bmp", "")), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("text.bmp", "not a picture\r\n")), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("cut.bmp", bmp.substr(0, 20))), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(m_folder + "\\missing.bmp"), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(m_folder), kNullHandle);
+    EXPECT_EQ(Refusal(Write("empty.bmp", "")), PictureRefusal::FileSize);
+    EXPECT_EQ(Refusal(Write("text.bmp", "not a picture\r\n")), PictureRefusal::NotDecoded);
+    EXPECT_EQ(Refusal(Write("cut.bmp", bmp.substr(0, 20))), PictureRefusal::CutShort);
+    EXPECT_EQ(Refusal(m_folder + "\\missing.bmp"), PictureRefusal::NotOpened);
+    EXPECT_EQ(Refusal(m_folder), PictureRefusal::NotOpened);
     EXPECT_EQ(m_pictures.BitmapSize(kNullHandle).width, 0);
 }
 
@@ -166,7 +179,7 @@ TEST_F(Win32PicturesTest, FilesLargerThanAnyPictureAreRefusedUnread) {
         CloseHandle(file);
 
         const DWORD start = GetTickCount();
-        EXPECT_EQ(m_pictures.LoadPictureBitmap(path), kNullHandle) << size;
+        EXPECT_EQ(Refusal(path), PictureRefusal::FileSize) << size;
         EXPECT_LT(GetTickCount() - start, 1000u) << size;
     }
 }
@@ -174,8 +187,8 @@ TEST_F(Win32PicturesTest, FilesLargerThanAnyPictureAreRefusedUnread) {
 // One row more than the 128 Mi pixels decoded, valid and whole: decoding
 // would take half a gigabyte for each of two bitmaps, and seconds.
 TEST_F(Win32PicturesTest, PictureOfMoreThan128MiPixelsIsRefusedBeforeItIsDecoded) {
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("large.bmp", OneBitBmpFile(16384, 8193))),
-              kNullHandle);
+    EXPECT_EQ(Refusal(Write("large.bmp", OneBitBmpFile(16384, 8193))),
+              PictureRefusal::TooManyPixels);
 }
 
 // The check reads the headers as the decoder does: a byte between two
@@ -210,7 +223,7 @@ TEST_F(Win32PicturesTest, FileHeldOpenByAnotherProgramIsNotRead) {
     const std::string path = Write("held.bmp", BmpFile(5, 3, Quadrants));
     const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(path), kNullHandle);
+    EXPECT_EQ(Refusal(path), PictureRefusal::NotOpened);
     CloseHandle(held);
 }
 
@@ -220,7 +233,7 @@ TEST_F(Win32PicturesTest, DrawCopiesTheBitmapOneToOneIntoTheClientArea) {
                         nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     UpdateWindow(window);
-    const Handle bitmap = m_pictures.LoadPictureBitmap(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
+    const Handle bitmap = Load(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
 
     m_pictures.DrawBitmap(reinterpret_cast<Handle>(window), bitmap, 10, 20);
 
