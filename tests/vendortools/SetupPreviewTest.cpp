@@ -115,7 +115,8 @@ TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
                   "2000 action record 0 \"writer\": completion choice \"Restart Computer\": the "
                   "restart dialog is shown (nothing restarts)",
                   "3000 action record 1 \"tools\": \"If the program described below is not "
-                  "installed\" does not hold: an uninstall entry is named or shown as \"Acme "
+                  "installed\" does not hold: the uninstall entry HKLM\\SOFTWARE\\Microsoft\\"
+                  "Windows\\CurrentVersion\\Uninstall\\{42} has the DisplayName \"Acme "
                   "Tools\"; nothing is done",
                   "3000 action record 2 \"late\": \"Show MessageBox\" marked \"After Setup "
                   "Complete Dialog\": waits for the pass after the package, which it asks for",
@@ -133,7 +134,8 @@ TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
                   "8000 action record 0 \"writer\": completion choice \"Restart Computer\": the "
                   "restart dialog is shown (nothing restarts)",
                   "9000 action record 1 \"tools\": \"If the program described below is not "
-                  "installed\" does not hold: an uninstall entry is named or shown as \"Acme "
+                  "installed\" does not hold: the uninstall entry HKLM\\SOFTWARE\\Microsoft\\"
+                  "Windows\\CurrentVersion\\Uninstall\\{42} has the DisplayName \"Acme "
                   "Tools\"; nothing is done",
                   "9000 action record 2 \"late\": \"Show MessageBox\": shows \"done\"",
                   "9000 action record 3 \"typo\": \"Show Messagebox\" is no type setup.exe knows: "
