@@ -7,18 +7,22 @@
 #include "vendortools/CodePage.h"
 #include "vendortools/MachineProfile.h"
 #include "vendortools/SetupPreview.h"
+#include "vendortools/ToolCommandLine.h"
 
 namespace kestavo::vendortools {
 
 // setup-preview's command line:
 //
-//   setup-preview FOLDER [--machine NAME|FILE] [--json] [--codepage N]
-//                 [--storyboard FILE.html]
+//   setup-preview FOLDER [--machine NAME|FILE|this] [--answer N] [--json]
+//                 [--codepage N] [--storyboard FILE.html]
+//   setup-preview --capture FILE [FOLDER] [--json]
 //
 // runs the setup folder on the machine and prints the timeline, as text or
 // JSON, in UTF-8 converted from the machine's ANSI code page (1252 unless
 // the machine file or --codepage names another); the storyboard is written
-// in UTF-8 too.
+// in UTF-8 too. `--machine this` is a dry run on the Windows the tool runs
+// on (see DryRunMachine); `--capture` writes that Windows' answers into a
+// machine file (see MachineCapture) and previews nothing.
 class SetupPreviewCommand {
 public:
     static constexpr int kSetupSucceeds = 0;
@@ -34,6 +38,7 @@ public:
     int Run(const std::vector<std::string>& arguments);
 
 private:
+    int Capture(const ToolCommandLine& line, const std::string& file, const std::string& folder);
     void PrintText(const std::string& folder, const MachineProfile& machine,
                    const std::vector<TimelineEvent>& events, const CodePage& codePage) const;
     void PrintJson(const std::string& folder, const MachineProfile& machine,

@@ -201,7 +201,10 @@ void Storyboard::ReadDialog(std::uint64_t ms, int templateId, const std::string&
 }
 
 std::string Storyboard::Picture(const std::string& path, const Rect& rect) const {
-    const std::string folder = std::string(SetupFolderImage::kSimulatedFolder) + "\\";
+    std::string folder = m_machine.system.currentDirectory;
+    if (folder.empty() || folder.back() != '\\') {
+        folder.push_back('\\');
+    }
     const auto bytes =
         StartsWith(path, folder) ? m_folder.Bytes(path.substr(folder.size())) : std::nullopt;
     if (!bytes || bytes->empty()) {
