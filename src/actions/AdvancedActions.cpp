@@ -15,6 +15,8 @@ namespace {
 const char kSection[] = "ADVACTIONSKV";
 constexpr int kSetBit = 255;
 
+}  // namespace
+
 bool IsBatchFile(const std::string& path) {
     if (path.size() < 4) {
         return false;
@@ -22,8 +24,6 @@ bool IsBatchFile(const std::string& path) {
     const std::string extension = path.substr(path.size() - 4);
     return extension == ".BAT" || extension == ".bat";
 }
-
-}  // namespace
 
 AdvancedActionList::AdvancedActionList(SetupRunState& run, Ports& ports)
     : m_run(run),

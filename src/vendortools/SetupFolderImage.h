@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -26,13 +27,22 @@ public:
     static std::optional<SetupFolderImage> Load(const std::filesystem::path& folder);
 
     // A file given by the test or the caller; `relativePath` with backslashes.
+    // A file known by name alone gives its size.
     void Put(const std::string& relativePath, std::string bytes);
+    void PutLarge(const std::string& relativePath, std::uintmax_t size);
 
     // The bytes of a file of the folder, or nothing when it is not there.
     // Names compare without regard to case, with either separator.
     std::optional<std::string> Bytes(const std::string& relativePath) const;
     bool Has(const std::string& relativePath) const;
-    // The programs of the folder (.exe, .com, .bat), as relative paths.
+    // The file's size in bytes, or nothing when it is not there.
+    std::optional<std::uintmax_t> Size(const std::string& relativePath) const;
+    // Every file, as relative paths with backslashes.
+    std::vector<std::string> Files() const;
+    // Whether Windows starts the file as a program: a name ending in .exe,
+    // .com or .bat, or an executable's header (MZ) whatever the name.
+    bool IsProgram(const std::string& relativePath) const;
+    // The programs of the folder, as relative paths.
     std::vector<std::string> Programs() const;
 
     // Lays the files out at kSimulatedFolder and makes it the current folder.
@@ -44,6 +54,7 @@ private:
     struct File {
         std::string relativePath;
         std::string bytes;
+        std::uintmax_t size = 0;
     };
     std::map<std::string, File> m_files;
 };
