@@ -233,6 +233,13 @@ void ActionListCheck::CheckCompletion(int record, const AdvancedAction& action) 
                        "remove " + key +
                            ", or make the record a condition (a type \"If …\") "
                            "whose then-action shows the message");
+    } else if (stop && action.timing == keywords::kAfterSetupComplete) {
+        m_findings.Add(kinds::kStopAfterPackage, TagFile::kFileName, kSection, key,
+                       RecordName(record, action) +
+                           " runs after the package only: \"Stop installation\" there stops "
+                           "nothing, but tells the user \"Can't continue with installation... "
+                           "Aborting.\" although the package is installed",
+                       "remove " + key);
     } else if (restart) {
         m_findings.Add(kinds::kRestartRestartsNothing, TagFile::kFileName, kSection, key,
                        "\"Restart Computer\" shows an empty dialog titled \"Dialog\" with OK and "

@@ -45,6 +45,7 @@ inline constexpr FindingKind kRecordAfterTotal{"KT302", Severity::Warning};
 inline constexpr FindingKind kBillboardPastLimit{"KT303", Severity::Warning};
 inline constexpr FindingKind kTotalCountsMissingRecords{"KT304", Severity::Warning};
 inline constexpr FindingKind kRecordWithoutKeyField{"KT305", Severity::Error};
+inline constexpr FindingKind kNoTotal{"KT306", Severity::Error};
 
 // Files of the setup folder: missing, or of a content setup.exe cannot use.
 inline constexpr FindingKind kPackageMissing{"KT401", Severity::Error};
@@ -74,6 +75,7 @@ inline constexpr FindingKind kEmptyMessageBox{"KT505", Severity::Error};
 inline constexpr FindingKind kEmptySubject{"KT506", Severity::Error};
 inline constexpr FindingKind kWaitParametersAreCommandLine{"KT507", Severity::Warning};
 inline constexpr FindingKind kRestartRestartsNothing{"KT508", Severity::Warning};
+inline constexpr FindingKind kStopAfterPackage{"KT509", Severity::Warning};
 
 // Folder macros and other notations.
 inline constexpr FindingKind kUnknownFolderMacro{"KT601", Severity::Error};
@@ -90,6 +92,7 @@ inline constexpr FindingKind kWindowInSilentSetup{"KT703", Severity::Warning};
 inline constexpr FindingKind kLanguageStepNeverRuns{"KT704", Severity::Note};
 inline constexpr FindingKind kSplashWithoutAddress{"KT705", Severity::Error};
 inline constexpr FindingKind kSplashAddressIsFile{"KT706", Severity::Error};
+inline constexpr FindingKind kTextUnseenInSilentSetup{"KT707", Severity::Note};
 
 inline constexpr const FindingKind* kAll[] = {
     &kNoTagFile,
@@ -125,6 +128,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kBillboardPastLimit,
     &kTotalCountsMissingRecords,
     &kRecordWithoutKeyField,
+    &kNoTotal,
     &kPackageMissing,
     &kRedistributableMissing,
     &kSplashMediaMissing,
@@ -150,6 +154,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kEmptySubject,
     &kWaitParametersAreCommandLine,
     &kRestartRestartsNothing,
+    &kStopAfterPackage,
     &kUnknownFolderMacro,
     &kMacroTakenLiterally,
     &kMacroEmptyAtDataTag,
@@ -162,6 +167,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kLanguageStepNeverRuns,
     &kSplashWithoutAddress,
     &kSplashAddressIsFile,
+    &kTextUnseenInSilentSetup,
 };
 
 }  // namespace kestavo::vendortools::kinds

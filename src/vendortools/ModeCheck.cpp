@@ -48,10 +48,9 @@ void ModeCheck::CheckSilence() {
     }
     for (const char* key : {"0", "1"}) {
         if (m_folder.Layout().LineOf("SETUP", key) != 0) {
-            m_findings.Add(kinds::kIgnoredBySilentSetup, TagFile::kFileName, "SETUP", key,
+            m_findings.Add(kinds::kTextUnseenInSilentSetup, TagFile::kFileName, "SETUP", key,
                            std::string(kSilent) +
-                               ": the progress dialog has no size, and nobody sees its texts",
-                           "remove the texts from the silent setup, or SILENT");
+                               ": the progress dialog has no size, and nobody sees its texts");
             break;
         }
     }
@@ -131,10 +130,21 @@ void ModeCheck::CheckLanguageStep() {
 // The browser control is handed A1 as written: a file of the setup folder
 // is no address it can resolve.
 void ModeCheck::CheckSplashAddress() {
-    if (m_folder.Silent() || m_folder.Value("SPLASH", "A0") != keywords::kSplashInternetShortcut) {
+    const std::string mode = m_folder.Value("SPLASH", "A0");
+    const std::string address = m_folder.Value("SPLASH", "A1");
+    if (m_folder.Silent()) {
         return;
     }
-    const std::string address = m_folder.Value("SPLASH", "A1");
+    if ((mode == keywords::kSplashPicture || mode == keywords::kSplashAnimation) &&
+        !address.empty()) {
+        m_findings.Add(kinds::kFieldNeverRead, TagFile::kFileName, "SPLASH", "A1",
+                       "A1 holds an address, which a " + Quote(mode) + " splash never shows",
+                       "remove A1, or write A0=Internet Shortcut to show the page");
+        return;
+    }
+    if (mode != keywords::kSplashInternetShortcut) {
+        return;
+    }
     if (address.empty()) {
         m_findings.Add(kinds::kSplashWithoutAddress, TagFile::kFileName, "SPLASH",
                        m_folder.Layout().LineOf("SPLASH", "A1") != 0 ? "A1" : "A0",

@@ -529,8 +529,11 @@ void SetupCheck::CheckList(const std::string& section, const std::string& letter
     }
     const std::string totalValue = m_folder.Value(section, "TOTAL");
     const std::vector<int> numbers(records.begin(), records.end());
+    if (!numbers.empty() && CheckNumbering(section, numbers, totalValue)) {
+        return;
+    }
     // A TOTAL written as a word has its own finding.
-    if (totalValue.empty() || StartsWithNumber(totalValue)) {
+    if (StartsWithNumber(totalValue)) {
         CheckRecordsAfter(section, letters, numbers, total, INT_MAX + 1LL, false);
     }
     CheckRecordsAfter(section, letters, numbers, limit, total, true);
@@ -544,6 +547,31 @@ void SetupCheck::CheckList(const std::string& section, const std::string& letter
                            " of them are written: setup.exe reads the others as empty",
                        "set TOTAL to the number of records, numbered from 0");
     }
+}
+
+// A list without TOTAL, and one numbered from 1 up to TOTAL, each in one
+// finding: true when the list has one.
+bool SetupCheck::CheckNumbering(const std::string& section, const std::vector<int>& records,
+                                const std::string& totalValue) {
+    const std::string count = std::to_string(records.size());
+    if (totalValue.empty()) {
+        m_findings.Add(kinds::kNoTotal, TagFile::kFileName, section, "TOTAL",
+                       "[" + section +
+                           "] has no TOTAL, which reads as 0: setup.exe reads none of "
+                           "its " +
+                           count + (records.size() == 1 ? " record" : " records"),
+                       "add TOTAL=" + std::to_string(records.back() + 1));
+        return true;
+    }
+    if (records.front() != 1 || TagFile::AtoI(totalValue) != records.back()) {
+        return false;
+    }
+    m_findings.Add(kinds::kRecordAfterTotal, TagFile::kFileName, section, "TOTAL",
+                   "the records are numbered from 1, but setup.exe counts them from 0: it reads "
+                   "record 0 as empty and never reads record " +
+                       std::to_string(records.back()),
+                   "number the records from 0");
+    return true;
 }
 
 // The records numbered from `from` up to `until` (not included), in one

@@ -69,6 +69,8 @@ private:
     void CheckColour(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value);
     void CheckList(const std::string& section, const std::string& letters, int limit);
+    bool CheckNumbering(const std::string& section, const std::vector<int>& records,
+                        const std::string& totalValue);
     void CheckRecordsAfter(const std::string& section, const std::string& letters,
                            const std::vector<int>& records, int from, long long until, bool limit);
     void CheckKeyFields();
