@@ -17,9 +17,9 @@ namespace kestavo::vendortools {
 // and what it reads in ways a vendor may not expect. Every value is read as
 // setup.exe reads it: the folder is laid out on a simulated machine and read
 // through the program's own tag-file reader, keys and buffers; the lines
-// come from the same profile reader. This class checks the tag files' names
-// and values and the lists' records; the files of the folder, the action
-// list, the folder macros and the modes have checks of their own.
+// come from the same profile reader. This class checks the tag files'
+// values; their names, the lists, the files of the folder, the action list,
+// the folder macros and the modes have checks of their own.
 class SetupCheck {
 public:
     explicit SetupCheck(const SetupFolderImage& folder);
@@ -43,10 +43,6 @@ public:
 
 private:
     void CheckFile(const std::string& file);
-    void CheckEncoding(const std::string& file);
-    void CheckNames(const std::string& file);
-    void CheckSectionName(const std::string& file, const TagLayout::Line& line);
-    void CheckKeyName(const std::string& file, const TagLayout::Line& line);
     void CheckValues(const std::string& file);
     void CheckValue(const std::string& file, const std::string& section, const std::string& key,
                     const KeyRule& rule);
@@ -68,21 +64,9 @@ private:
                       const KeyRule& rule, const std::string& value);
     void CheckColour(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value);
-    void CheckList(const std::string& section, const std::string& letters, int limit);
-    bool CheckNumbering(const std::string& section, const std::vector<int>& records,
-                        const std::string& totalValue);
-    void CheckRecordsAfter(const std::string& section, const std::string& letters,
-                           const std::vector<int>& records, int from, long long until, bool limit);
-    void CheckKeyFields();
-    void CheckKeyField(const std::string& section, char keyLetter, const std::string& letters,
-                       const std::string& message, const std::string& fix);
-    void CheckBillboardTimes();
-
     std::string ConsequenceOf(const std::string& section, const std::string& key) const;
     std::string OtherFieldOf(const std::string& file, const std::string& section,
                              const std::string& key, const std::string& value) const;
-    std::size_t FirstLineOf(const std::string& section, const std::string& letters,
-                            int record) const;
     bool SplashShown() const;
 
     CheckedFolder m_folder;
