@@ -132,8 +132,9 @@ std::string ActionListCheck::ReadLetters(const AdvancedAction& action) const {
     return type == keywords::kRunThirdPartyAndWait ? "EGH" : "";
 }
 
-// A message box, a program to run: G empty while the text meant for it
-// stands in a field the type never reads.
+// A message box, a program to run: G empty, perhaps while the text meant
+// for it stands in a field the type never reads (the name, A, is the
+// vendor's own and stays out of it).
 std::string ActionListCheck::CheckEmptyField(int record, const AdvancedAction& action) {
     const bool box = ShowsMessageBox(action);
     const bool program = RunsThirdParty(action.type) ||
@@ -143,18 +144,17 @@ std::string ActionListCheck::CheckEmptyField(int record, const AdvancedAction& a
     }
     const std::string read = ReadLetters(action);
     std::string placed;
-    for (const char letter : {'C', 'H', 'D', 'A'}) {
+    for (const char letter : {'C', 'H', 'D'}) {
         if (placed.empty() && read.find(letter) == std::string::npos &&
             !FieldOf(action, letter).empty()) {
             placed = std::string(1, letter);
         }
     }
     const std::string argumentKey = Key('G', record);
-    const std::string misplaced =
-        placed.empty()
-            ? ""
-            : "; " + Quote(FieldOf(action, placed[0])) + " in " + Key(placed[0], record) +
-                  (placed == "A" ? " is the record's name, which nothing shows" : " is never read");
+    const std::string misplaced = placed.empty()
+                                      ? ""
+                                      : "; " + Quote(FieldOf(action, placed[0])) + " in " +
+                                            Key(placed[0], record) + " is never read";
     const std::string fix = placed.empty()
                                 ? "write " + argumentKey + "=the " + (box ? "message" : "program")
                                 : "move it to " + argumentKey;

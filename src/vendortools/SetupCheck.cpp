@@ -280,7 +280,8 @@ void SetupCheck::CheckKeyword(const std::string& file, const std::string& sectio
         return;
     }
     const std::string other = OtherFieldOf(file, section, key, value);
-    const std::string nearest = NearestKeyword(value, rule.keywords);
+    const std::string close = NearestKeyword(value, rule.keywords);
+    const std::string nearest = close.empty() ? ShortenedKeyword(value, rule.keywords) : close;
     if (rule.otherValuesAllowed && nearest.empty() && other.empty()) {
         return;
     }
