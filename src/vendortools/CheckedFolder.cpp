@@ -63,8 +63,17 @@ std::vector<int> CheckedFolder::Records(const std::string& section, char first, 
     return records;
 }
 
+std::string CheckedFolder::Resolved(const std::string& relativePath) const {
+    const std::string folder = SetupFolderWithSeparator(m_machine.system);
+    const std::string full = m_machine.system.FullPathName(folder + relativePath);
+    const bool inside =
+        full.size() > folder.size() &&
+        sim::SimFiles::Normalize(full.substr(0, folder.size())) == sim::SimFiles::Normalize(folder);
+    return inside ? full.substr(folder.size()) : relativePath;
+}
+
 bool CheckedFolder::InSetupFolder(const std::string& relativePath) const {
-    return m_machine.system.FileExists(SetupFilePath(m_machine.system, relativePath));
+    return m_machine.system.FileExists(SetupFilePath(m_machine.system, Resolved(relativePath)));
 }
 
 std::string CheckedFolder::FileName(const std::string& path) const {

@@ -48,8 +48,12 @@ public:
     // to `last`: by the keys written, whatever number TOTAL names.
     std::vector<int> Records(const std::string& section, char first, char last) const;
 
-    // Whether a path relative to the setup folder names a file or folder
-    // there, as setup.exe's machine finds it.
+    // A path relative to the setup folder as Windows resolves it ("." and
+    // ".." taken out, "/" made "\"), relative to the folder again; as it
+    // is when it leads out of the folder.
+    std::string Resolved(const std::string& relativePath) const;
+    // Whether a path relative to the setup folder names a file there, as
+    // setup.exe's machine finds it.
     bool InSetupFolder(const std::string& relativePath) const;
     // The file-name part of a path, as setup.exe takes it.
     std::string FileName(const std::string& path) const;

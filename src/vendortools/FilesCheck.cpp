@@ -230,7 +230,7 @@ void FilesCheck::CheckPrograms() {
                                "\"Run 3rd party software and wait\" with them in H");
         } else if (Require(program, kinds::kProgramMissing, "FILESUPPORT", key,
                            "setup.exe passes over this program", "add the program") &&
-                   !m_folder.Image().IsProgram(program)) {
+                   !m_folder.Image().IsProgram(m_folder.Resolved(program))) {
             m_findings.Add(kinds::kNotAProgram, TagFile::kFileName, "FILESUPPORT", key,
                            program +
                                " is no program (.exe, .com, .bat, or an executable's header): "
@@ -281,7 +281,8 @@ void FilesCheck::CheckThirdParty(int record, const std::string& type) {
                        "the record starts nothing (the program is always taken from the setup "
                        "folder, by its name alone)",
                        "add the program to the setup folder") &&
-               type == keywords::kRunThirdPartyAndWait && !m_folder.Image().IsProgram(name)) {
+               type == keywords::kRunThirdPartyAndWait &&
+               !m_folder.Image().IsProgram(m_folder.Resolved(name))) {
         m_findings.Add(kinds::kNotAProgram, TagFile::kFileName, kActions, key,
                        name +
                            " is no program (.exe, .com, .bat, or an executable's header): "
@@ -339,11 +340,11 @@ void FilesCheck::RequirePicture(const std::string& relativePath, const FindingKi
                                 const std::string& section, const std::string& key,
                                 const std::string& consequence, const std::string& fix) {
     if (Require(relativePath, missing, section, key, consequence, fix)) {
-        RequireMedia(relativePath, kinds::kPictureUnusable,
-                     MediaFile::PictureProblem(*m_folder.Image().Bytes(relativePath),
-                                               *m_folder.Image().Size(relativePath)),
-                     section, key, consequence,
-                     "save it as a BMP, GIF or JPEG picture of at most 64 MiB");
+        RequireMedia(
+            relativePath, kinds::kPictureUnusable,
+            MediaFile::PictureProblem(*m_folder.Image().Bytes(m_folder.Resolved(relativePath)),
+                                      *m_folder.Image().Size(m_folder.Resolved(relativePath))),
+            section, key, consequence, "save it as a BMP, GIF or JPEG picture of at most 64 MiB");
     }
 }
 

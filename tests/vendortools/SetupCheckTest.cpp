@@ -475,6 +475,10 @@ TEST(SetupCheckTest, FilesTheProgramCanUseGiveNoFinding) {
     folder.Put("images\\two.jpg", test::CorpusPicture("photo301x201.jpg"));
     folder.Put("logo.bmp", test::CorpusPicture("small16x8.bmp"));
     folder.Put("data.tag", "[APPINFO]\n5=<Program Files>\\Acme\n");
+    folder.Put("tools\\prepare.exe", "MZ");
+    folder.Put("kestavo.tag", *folder.Bytes("kestavo.tag") +
+                                  "[FILESUPPORT]\nTOTAL=1\nA0=.\\tools\\prepare.exe\n"
+                                  "B0=Before installation\n");
 
     EXPECT_TRUE(Check(folder).empty()) << testing::PrintToString(Summary(Check(folder)));
 }
