@@ -13,21 +13,21 @@
 namespace kestavo::vendortools {
 
 // A vendor's setup folder as the tools see it: every file's path relative to
-// the folder, with its bytes (those of a very large file are left out: the
-// tools need to know only that it is there). It can be laid out on a
+// the folder, with its bytes and size (the bytes of a very large file are
+// left out: the tools need to know only that it is there, and how large). It can be laid out on a
 // simulated machine as the setup folder setup.exe starts in.
 class SetupFolderImage {
 public:
     // Where the setup folder lies on a simulated machine.
     static constexpr const char* kSimulatedFolder = "C:\\SETUP";
-    // Files larger than this are known by name alone.
+    // Files larger than this are known by name and size alone.
     static constexpr std::uintmax_t kLargestKept = 64u << 20;
 
     // Reads the folder and everything below it; nothing when it is no folder.
     static std::optional<SetupFolderImage> Load(const std::filesystem::path& folder);
 
     // A file given by the test or the caller; `relativePath` with backslashes.
-    // A file known by name alone gives its size.
+    // A large one is given by its size alone.
     void Put(const std::string& relativePath, std::string bytes);
     void PutLarge(const std::string& relativePath, std::uintmax_t size);
 

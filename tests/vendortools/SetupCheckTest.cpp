@@ -483,6 +483,18 @@ TEST(SetupCheckTest, FilesTheProgramCanUseGiveNoFinding) {
     EXPECT_TRUE(Check(folder).empty()) << testing::PrintToString(Summary(Check(folder)));
 }
 
+// The bytes of a very large file are not kept; its size alone is past the
+// picture port's limit.
+TEST(SetupCheckTest, APictureLargerThanTheProgramReadsIsRefusedByItsSize) {
+    SetupFolderImage folder = CompleteFolder("[SPLASH]\nA0=Picture\n");
+    folder.PutLarge("setup.bmp", IPicturePort::kMaxFileSize + 1);
+
+    const std::vector<Finding> findings = Check(folder);
+    ASSERT_EQ(1u, findings.size());
+    EXPECT_EQ("KT410", findings[0].code);
+    EXPECT_NE(std::string::npos, findings[0].message.find("larger than 64 MiB"));
+}
+
 TEST(SetupCheckTest, AnIgnoredCodeSilencesItsKindAlone) {
     SetupFolderImage folder = CompleteFolder("[BUILD]\nSILENT=yes\n[BILLBOARDSKV]\nTOTAL=1\n");
     SetupCheck check(folder);
