@@ -68,8 +68,9 @@ void ListCheck::CheckList(const std::string& section, const std::string& letters
     if (counted > 0 && written < counted) {
         m_findings.Add(kinds::kTotalCountsMissingRecords, TagFile::kFileName, section, "TOTAL",
                        "TOTAL=" + std::to_string(total) + " counts " + std::to_string(counted) +
-                           " records but " + std::to_string(written) +
-                           " of them are written: setup.exe reads the others as empty",
+                           " records, of which " + std::to_string(written) +
+                           (written == 1 ? " is" : " are") +
+                           " written: setup.exe reads the others as empty",
                        "set TOTAL to the number of records, numbered from 0");
     }
 }
@@ -82,9 +83,9 @@ bool ListCheck::CheckNumbering(const std::string& section, const std::vector<int
     if (totalValue.empty()) {
         m_findings.Add(kinds::kNoTotal, TagFile::kFileName, section, "TOTAL",
                        "[" + section +
-                           "] has no TOTAL, which reads as 0: setup.exe reads none of "
-                           "its " +
-                           count + (records.size() == 1 ? " record" : " records"),
+                           "] has no TOTAL, which reads as 0: setup.exe reads none of its "
+                           "records (" +
+                           count + " written)",
                        "add TOTAL=" + std::to_string(records.back() + 1));
         return true;
     }
