@@ -3,8 +3,9 @@
 # groups: the host build and its tests, fuzzing, the MinGW-w64 cross
 # compilers, 64-bit Wine, the tools the Wine tests use (a virtual X server,
 # wixl for real .msi packages, ImageMagick for screenshots, the Japanese
-# locale for a double-byte ANSI code page) and, only where 32-bit programs
-# run, 32-bit Wine. Safe to run again.
+# locale for a double-byte ANSI code page and the Hindi one, for which Wine
+# makes UTF-8 the ANSI code page) and, only where 32-bit programs run,
+# 32-bit Wine. Safe to run again.
 #
 #   devscripts/install-deps.sh            install what is missing (as root)
 #   devscripts/install-deps.sh --dry-run  say what would be done and why; needs no
@@ -94,7 +95,7 @@ runs_i386() {
 }
 
 installed() { dpkg-query -W -f='${db:Status-Abbrev}' "$1" 2>/dev/null | grep -q '^ii'; }
-has_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; }
+has_locale() { locale -a 2>/dev/null | grep -qix "$1.utf-\\?8"; }
 
 # apt's own words for a failure: its errors and the dependencies it could
 # not meet, not its progress.
@@ -117,8 +118,12 @@ needs_install=0
 for i in "${!group_names[@]}"; do
   [ -n "${missing[i]}" ] && needs_install=1
 done
+missing_locales=""
+for language in ja_JP hi_IN; do
+  has_locale "$language" || missing_locales+="${missing_locales:+ }$language.UTF-8"
+done
 needs_locale=0
-has_japanese_locale || needs_locale=1
+[ -n "$missing_locales" ] && needs_locale=1
 needs_i386_arch=0
 if [ -n "${missing[i386_group]}" ] &&
   ! dpkg --print-foreign-architectures 2>/dev/null | grep -qx i386; then
@@ -158,7 +163,9 @@ if [ "$dry_run" -eq 1 ]; then
   done
   [ "$needs_install" -eq 1 ] && say "would read the package lists first (apt-get update)," \
     "retrying once, and go on past a list that fails"
-  [ "$needs_locale" -eq 1 ] && say "would make the ja_JP.UTF-8 locale"
+  for name in $missing_locales; do
+    say "would make the $name locale"
+  done
   if [ "$can_run_i386" -eq 1 ]; then
     say "the commands would take the 32-bit path if 32-bit Wine installs, the 64-bit path if not"
   else
@@ -173,7 +180,8 @@ fi
 
 if [ "$(id -u)" -ne 0 ]; then
   if [ "$needs_install" -eq 0 ]; then
-    say "no ja_JP.UTF-8 locale (run this script as root to make it); its test is skipped"
+    say "locales not made: $missing_locales (run this script as root to make them);" \
+      "their tests are skipped"
     exit 0
   fi
   for i in "${!group_names[@]}"; do
@@ -241,8 +249,10 @@ for i in "${!group_names[@]}"; do
 done
 
 if [ "$needs_locale" -eq 1 ] && installed locales; then
-  localedef -i ja_JP -f UTF-8 ja_JP.UTF-8 >>"$log" 2>&1 ||
-    say "the ja_JP.UTF-8 locale could not be made; its test is skipped"
+  for name in $missing_locales; do
+    localedef -i "${name%.UTF-8}" -f UTF-8 "$name" >>"$log" 2>&1 ||
+      say "the $name locale could not be made; its tests are skipped"
+  done
 fi
 
 # The path is the one the commands themselves will take: wine-env.sh

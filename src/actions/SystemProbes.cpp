@@ -50,7 +50,9 @@ bool SystemProbes::IsProgramInstalled(const std::string& name) {
     return IsInstalledIn(RegistryView::Bits64, name) || IsInstalledIn(RegistryView::Bits32, name);
 }
 
-// Every entry is looked at, whatever the length of its name or values.
+// Every entry is looked at, whatever the length of its name or values; an
+// entry whose name cannot be read is passed over, and a list that cannot be
+// read further (deleted while it is walked) ends the search.
 bool SystemProbes::IsInstalledIn(RegistryView view, const std::string& name) {
     IRegistryPort& registry = m_ports.registry;
     const Handle uninstall = registry.OpenMachineKey(kUninstallKey, view);
@@ -63,32 +65,45 @@ bool SystemProbes::IsInstalledIn(RegistryView view, const std::string& name) {
         if (!subkey) {
             break;
         }
-        found = !subkey->empty() && EntryMatches(uninstall, *subkey, name);
+        found = !subkey->empty() && EntryMatches(uninstall, *subkey, name, view);
     }
     registry.CloseKey(uninstall);
     return found;
 }
 
 // An entry whose unnamed value cannot be read is passed over, whatever its
-// names.
+// names. The entry is opened in the view its list was opened in: older
+// 64-bit systems may send an open that names no view to the program's own
+// registry, even below a key of the other one.
 bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
-                                const std::string& name) {
+                                const std::string& name, RegistryView view) {
     IRegistryPort& registry = m_ports.registry;
-    if (!registry.QueryDefaultValue(uninstall, subkey)) {
+    if (!registry.QueryDefaultValue(uninstall, subkey, view)) {
         return false;
     }
     if (subkey == name) {
         return true;
     }
-    const auto displayName = registry.QueryValue(uninstall, subkey, "DisplayName");
+    const auto displayName = registry.QueryValue(uninstall, subkey, "DisplayName", view);
     return displayName && displayName->substr(0, displayName->find('\0')) == name;
 }
 
+// A path on a drive without its medium (A:\, an empty CD drive) would have
+// Windows ask for a disk and wait for someone to answer; during the probe
+// it fails at once instead. Every program started inherits the mode, and
+// may rely on the boxes, so the mode the process was given is back as soon
+// as the probe is done, and no program is started meanwhile.
 bool SystemProbes::FileExists(const std::string& path) {
-    if (m_ports.system.FullPathName(path).empty()) {
+    ISystemPort& system = m_ports.system;
+    if (system.FullPathName(path).empty()) {
         return false;
     }
-    return m_ports.system.AnyFileMatches(path);
+    const unsigned probing = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    const unsigned given = system.SetErrorMode(probing);
+    system.SetErrorMode(given | probing);
+    const bool found = system.AnyFileMatches(path);
+    system.SetErrorMode(given);
+    return found;
 }
 
 bool SystemProbes::IsDotNetPresent() {

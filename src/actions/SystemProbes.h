@@ -29,7 +29,8 @@ public:
 
 private:
     bool IsInstalledIn(RegistryView view, const std::string& name);
-    bool EntryMatches(Handle uninstall, const std::string& subkey, const std::string& name);
+    bool EntryMatches(Handle uninstall, const std::string& subkey, const std::string& name,
+                      RegistryView view);
 
     Ports& m_ports;
 };

@@ -25,16 +25,20 @@ public:
     // RegOpenKeyExA for reading, in the view; null when the key cannot be
     // opened.
     virtual Handle OpenMachineKey(const std::string& keyPath, RegistryView view) = 0;
-    // RegEnumKeyExA: subkey `index`'s name, whole; nothing at the end of the
-    // list, and an empty name for one that cannot be read.
+    // RegEnumKeyExA: subkey `index`'s name, whole; an empty name for one
+    // too long to read, and nothing at the end of the list or on any other
+    // failure (the key deleted while it is walked), which ends the walk.
     virtual std::optional<std::string> EnumKey(Handle key, unsigned long index) = 0;
-    // RegQueryValueA of the subkey's unnamed value, whatever its length:
-    // whether it could be read.
-    virtual bool QueryDefaultValue(Handle key, const std::string& subkey) = 0;
-    // A named value of the subkey, raw (RegQueryValueExA, any type), or
-    // nothing when the subkey cannot be opened or the value cannot be read.
+    // The unnamed value of the subkey, opened in the view, whatever its
+    // length: whether it could be read. One that was never set reads as
+    // empty text.
+    virtual bool QueryDefaultValue(Handle key, const std::string& subkey, RegistryView view) = 0;
+    // A named value of the subkey, opened in the view, raw
+    // (RegQueryValueExA, any type), or nothing when the subkey cannot be
+    // opened or the value cannot be read.
     virtual std::optional<std::string> QueryValue(Handle key, const std::string& subkey,
-                                                  const std::string& valueName) = 0;
+                                                  const std::string& valueName,
+                                                  RegistryView view) = 0;
     virtual void CloseKey(Handle key) = 0;
 
     // The named value's raw data in the program's own view, or nothing when

@@ -5,7 +5,8 @@
 namespace kestavo {
 
 // The kernel's view of the machine that the setup needs: its folders, the
-// existence of files and the name of the running program. Never writes.
+// existence of files and the name of the running program. Never writes;
+// only the process's error mode, for its own probes, is changed.
 class ISystemPort {
 public:
     virtual ~ISystemPort() = default;
@@ -24,6 +25,9 @@ public:
     virtual std::string FullPathName(const std::string& path) = 0;
     // FindFirstFileA: whether any file or folder matches (wildcards too).
     virtual bool AnyFileMatches(const std::string& pattern) = 0;
+    // SetErrorMode: the process's error mode, which every program it starts
+    // inherits; the mode it replaces.
+    virtual unsigned SetErrorMode(unsigned mode) = 0;
     // The program file's base name without extension ("setup"): the caption
     // of the program's message boxes.
     virtual std::string AppName() = 0;

@@ -99,6 +99,11 @@ inline constexpr int CSIDL_COMMON_DOCUMENTS = 0x002E;
 // Library search: the system folder alone.
 inline constexpr unsigned long LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x00000800;
 
+// Error modes: a drive without its medium fails the call instead of asking
+// for a disk, and OpenFile shows no box for a missing file.
+inline constexpr unsigned SEM_FAILCRITICALERRORS = 0x0001;
+inline constexpr unsigned SEM_NOOPENFILEERRORBOX = 0x8000;
+
 // Windows Sockets version 1.1, as MAKEWORD(1, 1).
 inline constexpr unsigned short kWinsock11 = 0x0101;
 

@@ -3,29 +3,10 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/sim/ProfileEncoding.h"
-
 namespace kestavo::vendortools::checktext {
 
 std::string Quote(const std::string& text) {
     return "\"" + text + "\"";
-}
-
-std::string AsShown(const std::string& ansi) {
-    std::string utf8;
-    for (char16_t c : sim::ProfileEncoding::FromAnsi(ansi)) {
-        if (c < 0x80) {
-            utf8.push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            utf8.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            utf8.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return utf8;
 }
 
 std::string Join(const std::vector<std::string>& items) {

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-// How the checker writes values and lists of names into its messages.
+// How the checker writes values and lists of names into its messages, which
+// stay in the ANSI code page, as setup.exe reads the values: the tools
+// convert them when they print.
 namespace kestavo::vendortools::checktext {
 
 std::string Quote(const std::string& text);
-// How a value read in the ANSI code page looks to the vendor's editor.
-std::string AsShown(const std::string& ansi);
 // "a", "a and b", "a, b and c".
 std::string Join(const std::vector<std::string>& items);
 std::string JoinQuoted(const std::vector<const char*>& words);

@@ -17,7 +17,9 @@ struct FindingKind {
     Severity severity;
 };
 
-// One thing the checker found in a setup folder.
+// One thing the checker found in a setup folder. Its texts are in the ANSI
+// code page, as setup.exe reads the vendor's values; the tools convert them
+// when they print.
 struct Finding {
     std::string code;
     Severity severity = Severity::Note;

@@ -6,6 +6,7 @@
 #include "platform/WinConst.h"
 #include "platform/sim/IniFile.h"
 #include "platform/sim/ProfileEncoding.h"
+#include "vendortools/CodePage.h"
 #include "vendortools/SetupFolderImage.h"
 
 namespace kestavo::vendortools {
@@ -120,6 +121,15 @@ std::optional<MachineProfile> MachineProfile::FromFile(const std::string& bytes,
         error = "[machine] base=" + baseName + " names no built-in machine";
         return std::nullopt;
     }
+    if (const auto codePage = ini.Find(u"machine", u"codepage")) {
+        const long number = std::strtol(Text(*codePage).c_str(), nullptr, 10);
+        if (number <= 0 || !CodePage::Ansi(static_cast<unsigned>(number))) {
+            error = "[machine] codepage=" + Text(*codePage) +
+                    " is no Windows ANSI code page: write " + CodePage::AnsiNumbers();
+            return std::nullopt;
+        }
+        machine->codePage = static_cast<unsigned>(number);
+    }
     machine->name = "file";
     machine->description += ", with the machine file's additions";
     for (const sim::IniFile::Line& line : ini.Lines()) {
@@ -134,6 +144,7 @@ void MachineProfile::Apply(sim::SimMachine& machine,
                            const std::vector<std::string>& setupPrograms) const {
     sim::SimSystem& system = machine.system;
     system.osVersion = version;
+    system.codePage = codePage;
     system.windowsDirectory = windowsFolder;
     system.systemDirectory = systemFolder;
     system.environment["PROGRAMFILES"] = programFiles;

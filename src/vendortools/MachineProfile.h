@@ -26,6 +26,8 @@ struct MachineProfile {
     std::string systemFolder = "C:\\WINDOWS\\SYSTEM32";
     std::string programFiles = "C:\\Program Files";
     unsigned uiLanguage = 0x0409;
+    // The ANSI code page: tag files are read, and their texts shown, in it.
+    unsigned codePage = 1252;
     bool hasUiLanguage = true;
 
     std::uint64_t installerMs = 20000;

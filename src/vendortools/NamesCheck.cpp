@@ -11,7 +11,6 @@ namespace kestavo::vendortools {
 
 namespace {
 
-using checktext::AsShown;
 using checktext::Quote;
 
 std::string OtherFile(const std::string& file) {
@@ -53,7 +52,7 @@ void NamesCheck::CheckEncoding(const std::string& file) {
                     kinds::kUtf8Text, file, line, entry.section, entry.key,
                     "UTF-8 text without a byte-order mark: setup.exe reads every byte as a "
                     "character of the ANSI code page and shows " +
-                        Quote(AsShown(entry.value)),
+                        Quote(entry.value),
                     "save the file as ANSI text (Windows-1252 on Western systems)");
             }
         }

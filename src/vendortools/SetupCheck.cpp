@@ -18,7 +18,6 @@ namespace kestavo::vendortools {
 
 namespace {
 
-using checktext::AsShown;
 using checktext::IsWholeNumber;
 using checktext::JoinQuoted;
 using checktext::Lower;
@@ -156,7 +155,7 @@ void SetupCheck::CheckCut(const std::string& file, const std::string& section,
         m_findings.Add(
             kinds::kValueCut, file, section, key,
             "the value's " + std::to_string(whole.size()) + " characters are cut to " +
-                std::to_string(kept.size()) + ": setup.exe reads " + Quote(AsShown(kept)),
+                std::to_string(kept.size()) + ": setup.exe reads " + Quote(kept),
             "shorten it to " + std::to_string(rule.capacity - 1) + " characters or fewer");
     }
 }

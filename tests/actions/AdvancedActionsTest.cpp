@@ -87,6 +87,37 @@ TEST_F(AdvancedActionsTest, ConditionsThatHoldActAndOthersDoNothing) {
     EXPECT_TRUE(machine.trace.Has(kMsiexecStart));
 }
 
+// A diskette drive holds no disk: the look at it must not wait for someone
+// to insert one, and every program started after it gets the error mode
+// the setup was given, not the one it looks with.
+TEST_F(AdvancedActionsTest, FileOnADriveWithoutItsMediumAsksForNoDisk) {
+    const unsigned kGivenMode = 0x0002;  // SEM_NOGPFAULTERRORBOX, from the setup's parent
+    machine.system.errorMode = kGivenMode;
+    machine.system.drivesWithoutMedium = "A";
+    machine.processes.AddProgram("C:\\Tools\\tool.exe", sim::SimProgram{});
+    PutList(2, Record(0, "If the file described below exists", "A:\\patch.txt", "Run Program", "",
+                      "", "C:\\Tools\\tool.exe") +
+                   Record(1, "If the file described below exists", "kestavo.tag", "Run Program", "",
+                          "", "C:\\Tools\\tool.exe"));
+
+    EXPECT_EQ(0u, RunSetup());
+
+    EXPECT_FALSE(machine.trace.Has("critical error box")) << machine.trace.Dump();
+    // Each program started, up to its name, then the mode it inherited.
+    std::vector<std::string> starts;
+    for (const std::string& line : machine.trace.Lines()) {
+        if (line.rfind("shell run: ", 0) == 0 || line.rfind("start: ", 0) == 0) {
+            starts.push_back(line.substr(0, line.find(".exe") + 4));
+        } else if (line.rfind("started with error mode", 0) == 0) {
+            starts.push_back(line);
+        }
+    }
+    EXPECT_EQ((std::vector<std::string>{
+                  "shell run: file=C:\\Tools\\tool.exe", "started with error mode 0x2",
+                  "start: app=C:\\WINDOWS\\SYSTEM32\\msiexec.exe", "started with error mode 0x2"}),
+              starts);
+}
+
 TEST_F(AdvancedActionsTest, DeferredRecordsRunOnlyAfterThePackageInIndexOrder) {
     PutList(3,
             Record(0, "Show MessageBox", "", "", "", "", "box 0") +

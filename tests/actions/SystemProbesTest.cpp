@@ -98,6 +98,24 @@ TEST_F(SystemProbesTest, BothRegistriesOfA64BitWindowsAreSearched) {
     EXPECT_EQ(0u, machine.registry.OpenKeys());
 }
 
+// Older 64-bit systems may send an open that names no view to the
+// program's own registry, even below a key of the other one.
+TEST_F(SystemProbesTest, EveryKeyOfATwoViewSearchIsOpenedInTheViewOfItsList) {
+    machine.registry.twoViews = true;
+    machine.registry.Put(std::string(kUninstall) + "Own", "DisplayName", "Own Tool");
+    machine.registry.Put(std::string(kUninstall) + "Wide", "DisplayName", "Wide Tool",
+                         RegistryView::Bits64);
+
+    EXPECT_FALSE(probes.IsProgramInstalled("Other Tool"));
+
+    // Each list, and each entry for its unnamed value and its display name.
+    const auto& opens = machine.registry.Opens();
+    EXPECT_EQ(6u, opens.size());
+    for (const auto& [path, view] : opens) {
+        EXPECT_NE(RegistryView::Own, view) << path;
+    }
+}
+
 TEST_F(SystemProbesTest, UnreadableUninstallListMeansNotInstalled) {
     machine.registry.Put(std::string(kUninstall) + "Acme", "DisplayName", "Acme");
     machine.registry.Deny("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");

@@ -50,8 +50,8 @@ STUBS = {
         esac
         """,
     "id": 'echo "$STUB_UID"',
-    "locale": 'echo C; [ -f "$STUB/locale-made" ] && echo ja_JP.utf8; exit 0',
-    "localedef": 'echo "localedef $*" >>"$STUB/calls"; touch "$STUB/locale-made"',
+    "locale": 'echo C; cat "$STUB/locales" 2>/dev/null; exit 0',
+    "localedef": 'echo "localedef $*" >>"$STUB/calls"; echo "${3%.UTF-8}.utf8" >>"$STUB/locales"',
 }
 
 GROUPS = {
@@ -128,6 +128,7 @@ class InstallDepsTest(unittest.TestCase):
         self.assertFalse([c for c in calls if "i386" in c], calls)
         self.assertIn("Wine: 64-bit", out)
         self.assertIn("localedef -i ja_JP -f UTF-8 ja_JP.UTF-8", calls)
+        self.assertIn("localedef -i hi_IN -f UTF-8 hi_IN.UTF-8", calls)
 
     def test_32_bit_wine_that_cannot_be_installed_leaves_the_64_bit_path(self):
         result, calls = self.run_script(runs_i386="yes", update_failures=1,
@@ -144,7 +145,7 @@ class InstallDepsTest(unittest.TestCase):
     def test_a_machine_with_everything_installed_is_left_alone(self):
         (self.stub / "installed").write_text(
             "".join(f"{p}\n" for group in GROUPS.values() for p in group) + "wine32:i386\n")
-        (self.stub / "locale-made").touch()
+        (self.stub / "locales").write_text("ja_JP.utf8\nhi_IN.utf8\n")
         result, calls = self.run_script(runs_i386="yes", uid=1000)
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
         self.assertEqual([c for c in calls if not c.startswith("dpkg --print")], [])

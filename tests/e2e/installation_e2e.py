@@ -70,8 +70,10 @@ class RecorderLog:
                 return value.encode("latin-1").decode(self.encoding)
             return value
 
-        return [{key: decoded(value) for key, value in json.loads(line).items()}
-                for line in self.path.read_bytes().decode("latin-1").splitlines() if line]
+        # Lines are split as bytes: a text's splitlines() would also split at
+        # 0x85, which a UTF-8 character may hold.
+        return [{key: decoded(value) for key, value in json.loads(line.decode("latin-1")).items()}
+                for line in self.path.read_bytes().splitlines() if line]
 
     def runs(self):
         """(program file name, start line, end line) for each run, in the order they began."""
@@ -132,6 +134,14 @@ class PrefixChanges:
         self._record({"file": str(target), "backup": str(backup)})
         shutil.copyfile(source, target)
 
+    def add_system_file(self, name, source):
+        """Puts `source` in the system folder as `name`, which is not there."""
+        target = self.system_file(name)
+        if target.exists():
+            raise RuntimeError(f"{target} exists; the test needs a name Wine does not have")
+        self._record({"file": str(target), "backup": None})
+        shutil.copyfile(source, target)
+
     def set_registry(self, key, values):
         """Sets string values below `key`, named "Value" or "Subkey\\Value";
         the whole key is put back as it was afterwards."""
@@ -150,8 +160,10 @@ class PrefixChanges:
 
     def undo(self):
         for entry in reversed(self._read()):
-            if "file" in entry:
+            if "file" in entry and entry["backup"]:
                 shutil.copyfile(entry["backup"], entry["file"])
+            elif "file" in entry:
+                Path(entry["file"]).unlink(missing_ok=True)
             else:
                 run_wine(self._env, "reg", "delete", entry["key"], "/f")
                 if entry["saved"]:

@@ -1,7 +1,8 @@
 """The installation sequence of the real setup.exe under Wine: the package
 really installed by msiexec.exe, the vendor's programs around it, the
 language switcher and the runtime redistributable at start-up, the exit
-code, and how idle setup.exe is while the installer runs.
+code, how idle setup.exe is while the installer runs, and how it ends when
+it cannot go on.
 
 The programs setup.exe runs are recorder copies (RECORDER_EXE) that log who
 ran, with which command line, in which folder and when; msiexec.exe is
@@ -9,6 +10,10 @@ Wine's own unless a test puts a recorder in its place. Wine traces every
 process setup.exe starts (WINEDEBUG +process), which shows the command
 line exactly as setup.exe passed it: Wine hands a program started with an
 empty command line its own quoted name instead.
+
+FAILINGHOOK_DLL makes one of setup.exe's own calls fail once it is in the
+system folder under a name setup.exe preloads; FATALPROGRAM_EXE is built as
+setup.exe is, with the piece that decides how it ends, and gives up as told.
 """
 
 import json
@@ -30,8 +35,14 @@ CAPTION = "Morlenby Kestavo"
 BEFORE = "Before installation"
 AFTER = "After installation"
 EXIT_USER_CANCELLED = 1602
+EXIT_INSTALL_FAILURE = 1603
+# msvcrt.dll ends the process with this code after a fatal error of its own.
+EXIT_RUNTIME_ERROR = 255
 RUN_LIMIT = 90
 END_AFTER_ESCAPE_LIMIT = 10
+FATAL_END_LIMIT = 30
+# A library setup.exe preloads from the system folder and Wine does not have.
+FAILING_LIBRARY = "cryptbase.dll"
 APP_DEFAULTS = r"HKCU\Software\Wine\AppDefaults\setup.exe"
 DEFAULT_DLL_OVERRIDES = "mscoree,mshtml="
 
@@ -80,9 +91,11 @@ def planted_loaded(log, folder):
                    if path.lower().startswith(prefix) and path.lower().endswith(".dll")})
 
 
-def japanese_locale_installed():
+def utf8_locale_installed(language):
+    """Whether the language's UTF-8 locale (such as "ja_JP") is made."""
     listed = subprocess.run(["locale", "-a"], capture_output=True, text=True, check=False)
-    return any(name.lower() in ("ja_jp.utf8", "ja_jp.utf-8") for name in listed.stdout.split())
+    return any(name.lower() in (f"{language.lower()}.utf8", f"{language.lower()}.utf-8")
+               for name in listed.stdout.split())
 
 
 def file_support(*entries):
@@ -366,7 +379,7 @@ class InstallationTest(WineTestCase):
         # "表" and "ソ" end in byte 0x5C in the Japanese code page, Wine's
         # ANSI code page under a Japanese locale. Without the locale Wine
         # cannot read the folder's UTF-8 name.
-        if not japanese_locale_installed():
+        if not utf8_locale_installed("ja_JP"):
             self.skipTest("the ja_JP.UTF-8 locale is missing; devscripts/install-deps.sh makes it")
         os.environ.update(LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
         self.log.encoding = "cp932"
@@ -384,6 +397,28 @@ class InstallationTest(WineTestCase):
         self.assertEqual(program["path"], f"{self.setup_folder()}\\ソフト.exe")
         self.assertTrue(package.installed.exists(), "package not installed")
 
+    def test_a_folder_named_outside_ascii_keeps_its_name_where_the_code_page_is_utf8(self):
+        # Wine makes UTF-8 the ANSI code page of a locale that Windows gives
+        # none of its own, such as Hindi, as a user may on Windows 10. The
+        # folder's long name is written whole: no short name stands in.
+        if not utf8_locale_installed("hi_IN"):
+            self.skipTest("the hi_IN.UTF-8 locale is missing; devscripts/install-deps.sh makes it")
+        os.environ.update(LANG="hi_IN.UTF-8", LC_ALL="hi_IN.UTF-8")
+        self.log.encoding = "utf-8"
+        self.folder = self.folder / "सेटअप Привет"
+        self.folder.mkdir()
+        self.replace_installer()
+        self.add_recorder("after.exe")
+        self.write_setup_file("kestavo.tag", ["[BUILD]", "SILENT=1"] +
+                              file_support(("after.exe", AFTER)))
+
+        self.assertEqual(self.run_setup(), 0, "exit code")
+
+        (installer, _), (after, _) = self.assert_runs(["msiexec.exe", "after.exe"])
+        self.assertEqual(installer["command_line"], f'{SYSTEM_FOLDER}\\msiexec.exe /qn /I '
+                                                    f'"{self.setup_folder()}\\_data.msi"')
+        self.assertEqual(after["path"], f"{self.setup_folder()}\\after.exe")
+
     def test_cancelled_run_ends_with_1602_before_anything_is_installed(self):
         self.replace_installer()
         self.add_recorder("after.exe")
@@ -397,6 +432,39 @@ class InstallationTest(WineTestCase):
 
         self.assertEqual(self.finish(setup, END_AFTER_ESCAPE_LIMIT), EXIT_USER_CANCELLED)
         self.assertEqual(self.log.names(), [], "programs run after the cancel")
+
+    def assert_ends_by_itself_showing_nothing(self, program):
+        """`program`'s state once it has ended, by itself and showing no
+        window: a box would wait for someone who is not there."""
+        ended = program.wait(FATAL_END_LIMIT)
+        state = program.state()
+        _, windows = self.desktop.probe("list")
+        program.end()
+        self.assertTrue(ended, f"{state} after {FATAL_END_LIMIT} s, showing {windows}")
+        self.assertEqual(windows, [], "windows shown")
+        return state
+
+    def test_a_run_that_cannot_go_on_ends_at_once_with_1603_and_shows_no_box(self):
+        # Out of memory, out of threads, or the C runtime's own fatal error
+        # for a thread's data, which ends with the runtime's code.
+        self.prefix_changes.add_system_file(FAILING_LIBRARY, environment_path("FAILINGHOOK_DLL"))
+        self.write_setup_file("kestavo.tag", ["[SPLASH]", "A0=Disabled"])
+        for call, expected in (("malloc", EXIT_INSTALL_FAILURE),
+                               ("CreateThread", EXIT_INSTALL_FAILURE),
+                               ("runtime", EXIT_RUNTIME_ERROR)):
+            with self.subTest(call):
+                os.environ["SETUP_FAILING_CALL"] = call
+                self.assert_ends_by_itself_showing_nothing(self.start_setup_from_batch())
+                self.assertEqual(BatchSetup.exit_code(self.setup_output()), expected, "exit code")
+                self.assertEqual(started_by_setup(self.setup_output()), [], "programs started")
+
+    def test_each_way_a_program_built_as_setup_exe_gives_up_ends_with_1603_and_no_box(self):
+        for way in ("abort", "memory", "length", "terminate", "pure"):
+            with self.subTest(way):
+                program = self.desktop.start(environment_path("FATALPROGRAM_EXE"), self.folder,
+                                             arguments=[way])
+                self.assertEqual(self.assert_ends_by_itself_showing_nothing(program),
+                                 f"ended with exit code {EXIT_INSTALL_FAILURE % 256}")
 
     def test_installer_exit_code_is_passed_on_and_setup_idles_while_it_waits(self):
         self.replace_installer(wait=INSTALLER_WAIT_MS, exit=1625, show="Test Installer")

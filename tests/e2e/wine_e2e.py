@@ -166,10 +166,10 @@ class WineProgram:
     """A Windows program started under Wine, in a process group of its own
     so that it and its wrappers can be ended together."""
 
-    def __init__(self, exe, folder, env, log):
+    def __init__(self, exe, folder, env, log, arguments=()):
         with open(log, "wb") as output:
-            self._process = subprocess.Popen([str(WINE_RUN), str(exe)], cwd=folder, env=env,
-                                             stdin=subprocess.DEVNULL, stdout=output,
+            self._process = subprocess.Popen([str(WINE_RUN), str(exe), *arguments], cwd=folder,
+                                             env=env, stdin=subprocess.DEVNULL, stdout=output,
                                              stderr=subprocess.STDOUT, start_new_session=True)
 
     def wait(self, seconds):
@@ -206,9 +206,9 @@ class WineDesktop:
         env["SETUP_WINE_TIMEOUT"] = str(limit)
         return env
 
-    def start(self, exe, folder, limit=PROGRAM_LIMIT):
+    def start(self, exe, folder, limit=PROGRAM_LIMIT, arguments=()):
         log = self.artifacts / f"{Path(exe).stem}.log"
-        program = WineProgram(exe, folder, self.environment(limit), log)
+        program = WineProgram(exe, folder, self.environment(limit), log, arguments)
         self._programs.append(program)
         return program
 

@@ -4,24 +4,32 @@
 
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+#include <sstream>
+
 #include "driver/SetupApp.h"
+#include "support/HostFolder.h"
 #include "support/Pictures.h"
 #include "support/SimFixture.h"
 #include "vendortools/FindingKinds.h"
+#include "vendortools/SetupCheckCommand.h"
+#include "vendortools/ToolCommandLine.h"
 
 namespace kestavo::test {
 namespace {
 
 using vendortools::Finding;
 using vendortools::SetupCheck;
+using vendortools::SetupCheckCommand;
 using vendortools::SetupFolderImage;
 using vendortools::Severity;
+using vendortools::ToolCommandLine;
 
 // A setup folder with everything the example needs beside its tag files.
 // The progress dialog's texts follow the vendor's lines, unless the tag file
@@ -196,7 +204,9 @@ TEST(SetupCheckTest, BytesTheAnsiReadingShowsOtherwiseAreWarnings) {
     const auto utf8 = Check(CompleteFolder("[SETUP]\n0=Caf\xC3\xA9\n1=Cancel\n"));
     ASSERT_EQ(1u, utf8.size());
     EXPECT_EQ(2u, utf8[0].line);
-    EXPECT_NE(std::string::npos, utf8[0].message.find("\"Caf\xC3\x83\xC2\xA9\""));
+    // The bytes as setup.exe reads them; the tools show them as the ANSI
+    // code page does ("CafÃ©") when they print.
+    EXPECT_NE(std::string::npos, utf8[0].message.find("\"Caf\xC3\xA9\""));
 
     const auto marked = Check(CompleteFolder("\xEF\xBB\xBF[SETUP]\n0=x\n1=y\n"));
     ASSERT_EQ(1u, marked.size());
@@ -526,6 +536,102 @@ TEST(SetupCheckTest, EveryCodeIsUniqueAndDocumented) {
         EXPECT_NE(std::string::npos, entry.find("Right:")) << kind->code;
     }
     EXPECT_FALSE(SetupCheck::IsCode("KT999"));
+}
+
+struct CommandOutput {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CommandOutput RunSetupCheck(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = SetupCheckCommand(out, err).Run(arguments);
+    return {code, out.str(), err.str()};
+}
+
+// Text and JSON show the vendor's bytes as the same characters, in UTF-8,
+// converted from the code page the tag file is read in: Western by default,
+// the one --codepage names otherwise.
+TEST(SetupCheckTest, TextAndJsonShowTheTagFilesCharactersAlikeInUtf8) {
+    const HostFolder folder;
+    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
+        folder.Put(file, "MZ");
+    }
+    folder.Put("kestavo.tag",
+               "[SPLASH]\nA0=Fran\xE7"
+               "ais\xAE\n[SETUP]\n0=Caf\xC3\xA9\n1=Cancel\n");
+
+    const CommandOutput text = RunSetupCheck({folder.Path()});
+    const CommandOutput json = RunSetupCheck({"--json", folder.Path()});
+    EXPECT_EQ(SetupCheckCommand::kErrors, text.code);
+    EXPECT_EQ(SetupCheckCommand::kErrors, json.code);
+    EXPECT_NE(std::string::npos, text.out.find("\"Fran\xC3\xA7"
+                                               "ais\xC2\xAE\" matches no keyword"));
+    EXPECT_NE(std::string::npos, text.out.find("shows \"Caf\xC3\x83\xC2\xA9\""));
+    const auto report = nlohmann::json::parse(json.out);
+    ASSERT_EQ(2u, report["findings"].size());
+    for (const auto& finding : report["findings"]) {
+        EXPECT_NE(std::string::npos, text.out.find(finding["message"].get<std::string>()))
+            << finding["message"];
+    }
+
+    folder.Put("kestavo.tag", "[SPLASH]\nA0=\x95\x5C\x8E\xA6\n[SETUP]\n0=x\n1=y\n");
+    const CommandOutput japanese = RunSetupCheck({"--codepage", "932", "--json", folder.Path()});
+    EXPECT_EQ(932, nlohmann::json::parse(japanese.out)["codepage"]);
+    EXPECT_EQ(0u,
+              nlohmann::json::parse(japanese.out)["findings"][0]["message"].get<std::string>().find(
+                  "\"\xE8\xA1\xA8\xE7\xA4\xBA\""));
+}
+
+// A command line the checker cannot follow ends with the one code both
+// tools give it, in JSON when JSON was asked for; help and version end
+// with 0.
+TEST(SetupCheckTest, ACommandLineItCannotFollowEndsWithOneCodeAndSaysWhyInItsFormat) {
+    const HostFolder folder;
+    const CommandOutput unknown = RunSetupCheck({"--json", "--verbose", folder.Path()});
+    EXPECT_EQ(ToolCommandLine::kCannotRun, unknown.code);
+    EXPECT_EQ("The following argument was not expected: --verbose",
+              nlohmann::json::parse(unknown.out)["error"]);
+    EXPECT_EQ("", unknown.err);
+
+    const CommandOutput missing = RunSetupCheck({});
+    EXPECT_EQ(ToolCommandLine::kCannotRun, missing.code);
+    EXPECT_EQ("setup-check: FOLDER is required\nRun with --help for more.\n", missing.err);
+    EXPECT_EQ(ToolCommandLine::kCannotRun,
+              RunSetupCheck({"--codepage", "65001", folder.Path()}).code);
+    EXPECT_EQ(ToolCommandLine::kCannotRun, RunSetupCheck({folder.Path("absent")}).code);
+
+    const CommandOutput help = RunSetupCheck({"--help"});
+    EXPECT_EQ(0, help.code);
+    EXPECT_NE(std::string::npos, help.out.find("Exit codes:\n  0  nothing found"));
+    EXPECT_NE(std::string::npos, help.out.find("\n  3  nothing checked"));
+    const CommandOutput version = RunSetupCheck({"--version"});
+    EXPECT_EQ(0, version.code);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("setup-check \\d+\\.\\d+\\.\\d+\n")))
+        << version.out;
+}
+
+// On the command line, an ignored code counts for nothing in the exit code,
+// and one the checker does not know is a command line it cannot follow.
+TEST(SetupCheckTest, TheCommandLinesIgnoredCodesCountForNothing) {
+    const HostFolder folder;
+    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
+        folder.Put(file, "MZ");
+    }
+    folder.Put("kestavo.tag", "[BUILD]\nSILENT=yes\n[SETUP]\n0=Installing\n1=Cancel\n");
+
+    const CommandOutput text = RunSetupCheck({folder.Path()});
+    EXPECT_EQ(SetupCheckCommand::kErrors, text.code);
+    EXPECT_NE(std::string::npos, text.out.find("kestavo.tag:2: error KT203: [BUILD] SILENT:"));
+    const CommandOutput json = RunSetupCheck({"--json", folder.Path()});
+    EXPECT_EQ("KT203", nlohmann::json::parse(json.out)["findings"][0]["code"]);
+
+    const CommandOutput ignored = RunSetupCheck({"--ignore", "KT203", folder.Path()});
+    EXPECT_EQ(SetupCheckCommand::kNothingToFix, ignored.code);
+    EXPECT_EQ("0 error(s), 0 warning(s), 0 note(s), 1 ignored\n", ignored.out);
+    EXPECT_EQ(ToolCommandLine::kCannotRun, RunSetupCheck({"--ignore", "KT2", folder.Path()}).code);
 }
 
 // The checker reads through the launcher's own reader; this holds its

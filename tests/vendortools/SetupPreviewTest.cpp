@@ -2,11 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/HostFolder.h"
 #include "support/Pictures.h"
 #include "support/SimFixture.h"
+#include "vendortools/CodePage.h"
+#include "vendortools/SetupPreviewCommand.h"
+#include "vendortools/ToolCommandLine.h"
 
 namespace kestavo::test {
 namespace {
@@ -14,7 +22,9 @@ namespace {
 using vendortools::MachineProfile;
 using vendortools::SetupFolderImage;
 using vendortools::SetupPreview;
+using vendortools::SetupPreviewCommand;
 using vendortools::TimelineEvent;
+using vendortools::ToolCommandLine;
 
 // "time kind text" of each event whose text holds `part`.
 std::vector<std::string> With(const std::vector<TimelineEvent>& events, const std::string& part) {
@@ -146,6 +156,83 @@ TEST(SetupPreviewTest, AMachineFileNamingNoBuiltInMachineIsRefused) {
     std::string error;
     EXPECT_FALSE(MachineProfile::FromFile("[machine]\nbase=win3.1\n", error));
     EXPECT_EQ("[machine] base=win3.1 names no built-in machine", error);
+    EXPECT_FALSE(MachineProfile::FromFile("[machine]\ncodepage=65001\n", error));
+    EXPECT_EQ("[machine] codepage=65001 is no Windows ANSI code page: write " +
+                  std::string(vendortools::CodePage::AnsiNumbers()),
+              error);
+}
+
+struct CommandOutput {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CommandOutput RunSetupPreview(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = SetupPreviewCommand(out, err).Run(arguments);
+    return {code, out.str(), err.str()};
+}
+
+std::string ReadHostFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// A vendor's CI previews every machine and learns from the exit code
+// whether the setup succeeds there; what the preview could not do is no
+// success either.
+TEST(SetupPreviewTest, TheExitCodeSaysWhetherTheSimulatedSetupSucceeds) {
+    const HostFolder host;
+    host.Put("setup/kestavo.tag", "[SPLASH]\nA0=Disabled\n");
+    host.Put("setup/_data.msi", "");
+    host.Put("fails.ini", "[installer]\nexit=1603\n");
+    host.Put("restarts.ini", "[installer]\nexit=3010\n");
+    const std::string setup = host.Path("setup");
+
+    EXPECT_EQ(SetupPreviewCommand::kSetupSucceeds, RunSetupPreview({setup}).code);
+    EXPECT_EQ(SetupPreviewCommand::kSetupFails,
+              RunSetupPreview({setup, "--machine", host.Path("fails.ini")}).code);
+    EXPECT_EQ(SetupPreviewCommand::kSetupSucceeds,
+              RunSetupPreview({setup, "--machine", host.Path("restarts.ini")}).code);
+
+    const std::string nowhere = host.Path("absent/storyboard.html");
+    const CommandOutput unwritten = RunSetupPreview({setup, "--storyboard", nowhere});
+    EXPECT_EQ(ToolCommandLine::kCannotRun, unwritten.code);
+    EXPECT_EQ("setup-preview: the storyboard " + nowhere + " cannot be written\n", unwritten.err);
+    const CommandOutput usage = RunSetupPreview({"--json", setup, "--machine"});
+    EXPECT_EQ(ToolCommandLine::kCannotRun, usage.code);
+    EXPECT_EQ("--machine: 1 required TEXT missing", nlohmann::json::parse(usage.out)["error"]);
+}
+
+// The texts setup.exe shows are in the machine's code page; every output
+// shows them as that machine does, in UTF-8.
+TEST(SetupPreviewTest, TheMachinesCodePageMakesItsTextsUtf8InEveryOutput) {
+    const HostFolder host;
+    host.Put("setup/kestavo.tag",
+             "[SPLASH]\nA0=Disabled\n[SETUP]\n0=\x95\x5C\x8E\xA6\n[BACKGROUND]\n0=1\n"
+             "1=\x95\x5C\x8E\xA6\n");
+    host.Put("setup/_data.msi", "");
+    host.Put("japanese.ini", "[machine]\ncodepage=932\n");
+    const std::vector<std::string> onJapanese = {host.Path("setup"), "--machine",
+                                                 host.Path("japanese.ini")};
+    const std::string shown = "progress dialog shown: \"\xE8\xA1\xA8\xE7\xA4\xBA\"";
+
+    std::vector<std::string> withStoryboard = onJapanese;
+    withStoryboard.insert(withStoryboard.end(), {"--storyboard", host.Path("story.html")});
+    EXPECT_NE(std::string::npos, RunSetupPreview(withStoryboard).out.find(shown));
+    EXPECT_NE(std::string::npos,
+              ReadHostFile(host.Path("story.html")).find(">\xE8\xA1\xA8\xE7\xA4\xBA</text>"));
+    std::vector<std::string> asJson = onJapanese;
+    asJson.push_back("--json");
+    const auto report = nlohmann::json::parse(RunSetupPreview(asJson).out);
+    EXPECT_EQ(932, report["codepage"]);
+    EXPECT_EQ(shown, report["events"][1]["text"]);
+
+    asJson.insert(asJson.end(), {"--codepage", "1252"});
+    EXPECT_EQ("progress dialog shown: \"\xE2\x80\xA2\\\xC5\xBD\xC2\xA6\"",
+              nlohmann::json::parse(RunSetupPreview(asJson).out)["events"][1]["text"]);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <utility>
 
 namespace kestavo::sim {
@@ -82,6 +83,7 @@ ProcessInfo SimProcesses::StartProcess(const std::string& applicationName,
         return {};
     }
     m_trace.Add(m_scheduler.Now(), "start: " + description);
+    TraceInheritedErrorMode();
     return ProcessInfo{NewHandle(process->id), NewHandle(process->id), process->id};
 }
 
@@ -94,6 +96,7 @@ Handle SimProcesses::ShellExecuteProcess(const std::string& file, const std::str
         return kNullHandle;
     }
     m_trace.Add(m_scheduler.Now(), "shell: " + description);
+    TraceInheritedErrorMode();
     return NewHandle(process->id);
 }
 
@@ -121,11 +124,25 @@ void SimProcesses::ShellExecuteProgram(const std::string& file, const std::strin
     m_trace.Add(m_scheduler.Now(), std::string(started ? "shell run: " : "shell run failed: ") +
                                        "file=" + file + " params=" + parameters +
                                        " show=" + std::to_string(showCommand));
+    if (started) {
+        TraceInheritedErrorMode();
+    }
 }
 
 void SimProcesses::WinExec(const std::string& commandLine, int showCommand) {
     m_trace.Add(m_scheduler.Now(),
                 "winexec: cmd=" + commandLine + " show=" + std::to_string(showCommand));
+    TraceInheritedErrorMode();
+}
+
+// A program started inherits the setup's error mode: said only when it is
+// not the default, so that most traces are as they always were.
+void SimProcesses::TraceInheritedErrorMode() {
+    if (m_system.errorMode != 0) {
+        char mode[16];
+        std::snprintf(mode, sizeof mode, "0x%X", m_system.errorMode);
+        m_trace.Add(m_scheduler.Now(), std::string("started with error mode ") + mode);
+    }
 }
 
 // A program told to quit meanwhile ends sooner than scripted: the wait

@@ -86,6 +86,7 @@ private:
     bool Ended(Process& process);
     SimScheduler::Wake BlockUntilEnd(Process& process, bool pumps, std::uint64_t untilMs);
     Handle NewHandle(unsigned long processId);
+    void TraceInheritedErrorMode();
 
     SimScheduler& m_scheduler;
     SimTrace& m_trace;

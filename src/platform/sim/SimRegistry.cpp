@@ -74,9 +74,19 @@ std::optional<std::string> SimRegistry::QueryMachineValue(const std::string& key
     return value->second;
 }
 
-Handle SimRegistry::OpenMachineKey(const std::string& keyPath, RegistryView view) {
+// Every open is noted; one naming a view on a system with only one registry
+// is refused.
+bool SimRegistry::AdmitsOpen(const std::string& keyPath, RegistryView view) {
+    m_opens.emplace_back(keyPath, view);
     if (view != RegistryView::Own && !twoViews) {
         ++m_rejectedViews;
+        return false;
+    }
+    return true;
+}
+
+Handle SimRegistry::OpenMachineKey(const std::string& keyPath, RegistryView view) {
+    if (!AdmitsOpen(keyPath, view)) {
         return kNullHandle;
     }
     Keys& keys = ViewKeys(view);
@@ -104,22 +114,25 @@ std::optional<std::string> SimRegistry::EnumKey(Handle key, unsigned long index)
     return std::nullopt;
 }
 
-const SimRegistry::Key* SimRegistry::FindBelow(Handle key, const std::string& subkey) {
+const SimRegistry::Key* SimRegistry::FindBelow(Handle key, const std::string& subkey,
+                                               RegistryView view) {
     const auto open = m_open.find(key);
     if (open == m_open.end()) {
         return nullptr;
     }
-    return Find(*open->second.first, open->second.second + "\\" + subkey);
+    const std::string path = open->second.second + "\\" + subkey;
+    return AdmitsOpen(path, view) ? Find(ViewKeys(view), path) : nullptr;
 }
 
 // An unnamed value that was never set reads as empty text.
-bool SimRegistry::QueryDefaultValue(Handle key, const std::string& subkey) {
-    return FindBelow(key, subkey) != nullptr;
+bool SimRegistry::QueryDefaultValue(Handle key, const std::string& subkey, RegistryView view) {
+    return FindBelow(key, subkey, view) != nullptr;
 }
 
 std::optional<std::string> SimRegistry::QueryValue(Handle key, const std::string& subkey,
-                                                   const std::string& valueName) {
-    const Key* child = FindBelow(key, subkey);
+                                                   const std::string& valueName,
+                                                   RegistryView view) {
+    const Key* child = FindBelow(key, subkey, view);
     if (child == nullptr) {
         return std::nullopt;
     }

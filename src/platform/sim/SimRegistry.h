@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/IRegistryPort.h"
 
@@ -16,7 +17,9 @@ namespace kestavo::sim {
 // are listed in the order of their names. By default it is a 32-bit
 // program's only registry; `twoViews` makes the machine a 64-bit Windows,
 // with a 64-bit registry beside the program's own (the 32-bit one, unless
-// `ownIs64Bit`).
+// `ownIs64Bit`). A key below an open one is looked for in the view its
+// open names, as older 64-bit systems do: one that names none is sought in
+// the program's own registry.
 class SimRegistry : public IRegistryPort {
 public:
     // Sets a value, making the key and the keys above it. An empty value
@@ -32,14 +35,16 @@ public:
                                                  const std::string& valueName) override;
     Handle OpenMachineKey(const std::string& keyPath, RegistryView view) override;
     std::optional<std::string> EnumKey(Handle key, unsigned long index) override;
-    bool QueryDefaultValue(Handle key, const std::string& subkey) override;
+    bool QueryDefaultValue(Handle key, const std::string& subkey, RegistryView view) override;
     std::optional<std::string> QueryValue(Handle key, const std::string& subkey,
-                                          const std::string& valueName) override;
+                                          const std::string& valueName, RegistryView view) override;
     void CloseKey(Handle key) override { m_open.erase(key); }
 
     std::size_t OpenKeys() const { return m_open.size(); }
     // Keys opened with a view named on a system that has only one.
     std::size_t RejectedViews() const { return m_rejectedViews; }
+    // Every key the program asked to open, by path, with the view it named.
+    const std::vector<std::pair<std::string, RegistryView>>& Opens() const { return m_opens; }
 
     bool twoViews = false;
     bool ownIs64Bit = false;
@@ -54,7 +59,8 @@ private:
     static std::string Normalize(const std::string& keyPath);
     Keys& ViewKeys(RegistryView view);
     const Key* Find(const Keys& keys, const std::string& keyPath) const;
-    const Key* FindBelow(Handle key, const std::string& subkey);
+    bool AdmitsOpen(const std::string& keyPath, RegistryView view);
+    const Key* FindBelow(Handle key, const std::string& subkey, RegistryView view);
 
     // The 32-bit registry and the 64-bit one.
     Keys m_keys32;
@@ -64,6 +70,7 @@ private:
     std::map<Handle, std::pair<Keys*, std::string>> m_open;
     Handle m_nextKey = 0x7000;
     std::size_t m_rejectedViews = 0;
+    std::vector<std::pair<std::string, RegistryView>> m_opens;
 };
 
 }  // namespace kestavo::sim

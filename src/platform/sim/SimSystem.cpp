@@ -1,8 +1,11 @@
 #include "platform/sim/SimSystem.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <vector>
+
+#include "platform/WinConst.h"
 
 namespace kestavo::sim {
 
@@ -62,9 +65,36 @@ std::string SimSystem::FullPathName(const std::string& path) {
     return resolved.size() < 260 ? resolved : std::string();
 }
 
+bool SimSystem::FileExists(const std::string& path) {
+    return HasMedium(FullPathName(path)) && m_files.Exists(path);
+}
+
 bool SimSystem::AnyFileMatches(const std::string& pattern) {
     const std::string full = FullPathName(pattern);
-    return !full.empty() && m_files.AnyMatches(full);
+    return !full.empty() && HasMedium(full) && m_files.AnyMatches(full);
+}
+
+unsigned SimSystem::SetErrorMode(unsigned mode) {
+    const unsigned replaced = errorMode;
+    errorMode = mode;
+    return replaced;
+}
+
+// A look at a drive without its medium fails. Unless the error mode says
+// to fail at once, Windows first asks for a disk in a box and waits for
+// someone to answer it.
+bool SimSystem::HasMedium(const std::string& fullPath) {
+    if (fullPath.empty()) {
+        return true;
+    }
+    const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(fullPath[0])));
+    if (drivesWithoutMedium.find(drive) == std::string::npos) {
+        return true;
+    }
+    if ((errorMode & SEM_FAILCRITICALERRORS) == 0) {
+        Trace(std::string("critical error box: no disk in drive ") + drive + ":");
+    }
+    return false;
 }
 
 std::string SimSystem::WithSeparator(std::string folder) {

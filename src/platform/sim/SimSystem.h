@@ -22,10 +22,11 @@ public:
     }
     std::string SystemDirectory() override { return systemDirectory; }
     std::string WindowsDirectory() override { return windowsDirectory; }
-    bool FileExists(const std::string& path) override { return m_files.Exists(path); }
+    bool FileExists(const std::string& path) override;
     std::string TempDirectory() override { return tempDirectory; }
     std::string FullPathName(const std::string& path) override;
     bool AnyFileMatches(const std::string& pattern) override;
+    unsigned SetErrorMode(unsigned mode) override;
     std::string AppName() override { return appName; }
     bool IsLeadByte(unsigned char byte) override;
     std::string EnvironmentVariable(const std::string& name) override;
@@ -65,9 +66,16 @@ public:
     std::map<int, std::string> specialFolders;
     // Windows XP unless a test says otherwise.
     OsVersion osVersion{2, 5, 1};
+    // The process's error mode: as its parent gave it until the program
+    // changes it. Programs started inherit it.
+    unsigned errorMode = 0;
+    // Removable drives that hold no medium (a diskette drive, an empty CD
+    // drive), by capital letter.
+    std::string drivesWithoutMedium;
 
 private:
     static std::string WithSeparator(std::string folder);
+    bool HasMedium(const std::string& fullPath);
     void Trace(const std::string& what) { m_trace.Add(m_scheduler.Now(), what); }
 
     const SimScheduler& m_scheduler;

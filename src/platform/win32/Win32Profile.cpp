@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
+
+#include "platform/SectionLines.h"
 
 namespace kestavo::win32 {
 
@@ -36,21 +37,6 @@ std::vector<std::string> Win32Profile::ReadKeyNames(const std::string& file,
         }
     }
     return {};
-}
-
-// A line without '=' holds no value, and one with an empty name names no
-// key a read can find: neither is listed.
-std::vector<std::string> Win32Profile::NamesOfLines(const char* lines, std::size_t length) {
-    std::vector<std::string> names;
-    for (std::size_t start = 0; start < length;) {
-        const std::size_t end = start + strnlen(lines + start, length - start);
-        const void* equals = std::memchr(lines + start, '=', end - start);
-        if (equals != nullptr && equals != lines + start) {
-            names.emplace_back(lines + start, static_cast<const char*>(equals));
-        }
-        start = end + 1;
-    }
-    return names;
 }
 
 }  // namespace kestavo::win32

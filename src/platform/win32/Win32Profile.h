@@ -16,9 +16,6 @@ public:
                            const std::string& key, std::size_t capacity) override;
     std::vector<std::string> ReadKeyNames(const std::string& file,
                                           const std::string& section) override;
-
-private:
-    static std::vector<std::string> NamesOfLines(const char* lines, std::size_t length);
 };
 
 }  // namespace kestavo::win32

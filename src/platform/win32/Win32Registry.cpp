@@ -8,8 +8,10 @@ namespace kestavo::win32 {
 
 namespace {
 
-// The longest key name the registry allows, and its terminator.
-constexpr DWORD kKeyNameCapacity = 256;
+// The longest key name the registry allows is 255 characters. In the
+// ANSI code page each takes up to two bytes (a double-byte code page) or
+// three (UTF-8); one more for the terminator.
+constexpr DWORD kKeyNameCapacity = 255 * 3 + 1;
 
 // A value's raw data, read whole.
 std::optional<std::string> ReadValue(HKEY key, const std::string& valueName) {
@@ -37,6 +39,17 @@ REGSAM ViewAccess(RegistryView view) {
     }
 }
 
+// The key for reading, in the view; null when it cannot be opened. Below
+// an open key too the view is named: older 64-bit systems may redirect an
+// open that names none, even below a key of the other registry.
+HKEY OpenKey(HKEY parent, const std::string& path, RegistryView view) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, path.c_str(), 0, ViewAccess(view), &key) != ERROR_SUCCESS) {
+        return nullptr;
+    }
+    return key;
+}
+
 }  // namespace
 
 // A 64-bit program runs only on a 64-bit Windows; a 32-bit one asks
@@ -56,8 +69,8 @@ bool Win32Registry::HasTwoViews() {
 
 std::optional<std::string> Win32Registry::QueryMachineValue(const std::string& keyPath,
                                                             const std::string& valueName) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    const HKEY key = OpenKey(HKEY_LOCAL_MACHINE, keyPath, RegistryView::Own);
+    if (key == nullptr) {
         return std::nullopt;
     }
     std::optional<std::string> data = ReadValue(key, valueName);
@@ -66,38 +79,44 @@ std::optional<std::string> Win32Registry::QueryMachineValue(const std::string& k
 }
 
 Handle Win32Registry::OpenMachineKey(const std::string& keyPath, RegistryView view) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, ViewAccess(view), &key) !=
-        ERROR_SUCCESS) {
-        return kNullHandle;
-    }
-    return reinterpret_cast<Handle>(key);
+    return reinterpret_cast<Handle>(OpenKey(HKEY_LOCAL_MACHINE, keyPath, view));
 }
 
+// Only an entry whose name does not fit is passed over; any other failure
+// (the key deleted while it is walked) would fail for every index after it.
 std::optional<std::string> Win32Registry::EnumKey(Handle key, unsigned long index) {
     char name[kKeyNameCapacity] = {};
     DWORD length = kKeyNameCapacity;
     const LONG result = RegEnumKeyExA(reinterpret_cast<HKEY>(key), index, name, &length, nullptr,
                                       nullptr, nullptr, nullptr);
-    if (result == ERROR_NO_MORE_ITEMS) {
+    if (result == ERROR_MORE_DATA) {
+        return std::string();
+    }
+    if (result != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return result == ERROR_SUCCESS ? std::string(name, length) : std::string();
+    return std::string(name, length);
 }
 
 // Asking for the size alone reads the value as far as Windows needs to
-// tell whether it can be read, whatever its length.
-bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey) {
-    LONG size = 0;
-    return RegQueryValueA(reinterpret_cast<HKEY>(key), subkey.c_str(), nullptr, &size) ==
-           ERROR_SUCCESS;
+// tell whether it can be read, whatever its length. An unnamed value that
+// was never set reads as empty text, as RegQueryValueA reads it.
+bool Win32Registry::QueryDefaultValue(Handle key, const std::string& subkey, RegistryView view) {
+    const HKEY child = OpenKey(reinterpret_cast<HKEY>(key), subkey, view);
+    if (child == nullptr) {
+        return false;
+    }
+    DWORD size = 0;
+    const LONG result = RegQueryValueExA(child, nullptr, nullptr, nullptr, nullptr, &size);
+    RegCloseKey(child);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
 }
 
 std::optional<std::string> Win32Registry::QueryValue(Handle key, const std::string& subkey,
-                                                     const std::string& valueName) {
-    HKEY child = nullptr;
-    if (RegOpenKeyExA(reinterpret_cast<HKEY>(key), subkey.c_str(), 0, KEY_READ, &child) !=
-        ERROR_SUCCESS) {
+                                                     const std::string& valueName,
+                                                     RegistryView view) {
+    const HKEY child = OpenKey(reinterpret_cast<HKEY>(key), subkey, view);
+    if (child == nullptr) {
         return std::nullopt;
     }
     std::optional<std::string> data = ReadValue(child, valueName);

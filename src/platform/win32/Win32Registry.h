@@ -16,9 +16,9 @@ public:
                                                  const std::string& valueName) override;
     Handle OpenMachineKey(const std::string& keyPath, RegistryView view) override;
     std::optional<std::string> EnumKey(Handle key, unsigned long index) override;
-    bool QueryDefaultValue(Handle key, const std::string& subkey) override;
+    bool QueryDefaultValue(Handle key, const std::string& subkey, RegistryView view) override;
     std::optional<std::string> QueryValue(Handle key, const std::string& subkey,
-                                          const std::string& valueName) override;
+                                          const std::string& valueName, RegistryView view) override;
     void CloseKey(Handle key) override;
 };
 

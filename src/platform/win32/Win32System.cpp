@@ -7,9 +7,11 @@
 #include <shlwapi.h>
 #include <winsock.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
+#include "platform/AnsiConversion.h"
 #include "platform/win32/Win32Libraries.h"
 
 namespace kestavo::win32 {
@@ -33,19 +35,37 @@ std::basic_string<Char> QueryText(Query query) {
     }
 }
 
+static_assert(kNoBestFitChars == WC_NO_BEST_FIT_CHARS, "the flag has the value Windows gives it");
+
+// Whether the code page's text reads back as the wide text it was written
+// from. A longer reading does not fit the buffer, and fails.
+bool ReadsBackAs(UINT codePage, const std::string& ansi, const std::wstring& text) {
+    std::vector<wchar_t> wide(text.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(codePage, 0, ansi.data(), static_cast<int>(ansi.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    return static_cast<std::size_t>(length) == text.size() &&
+           std::equal(text.begin(), text.end(), wide.begin());
+}
+
 // The text in the ANSI code page, or nothing when the code page lacks one
 // of its characters: Windows would put a '?' or a look-alike in its place.
+// Each code page is written with the flags it takes (UTF-8 refuses those of
+// most, and would fail every folder); reading the text back tells whether
+// anything was lost.
 std::optional<std::string> ToAnsiExactly(const std::wstring& text) {
+    const UINT codePage = GetACP();
+    const DWORD flags = AnsiConversionFlags(codePage);
     const int length = static_cast<int>(text.size());
-    BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr,
-                                         0, nullptr, &lossy);
-    if (size <= 0 || lossy) {
+    const int size =
+        WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) {
         return std::nullopt;
     }
     std::string ansi(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &ansi[0], size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(codePage, flags, text.data(), length, &ansi[0], size, nullptr, nullptr);
+    if (!ReadsBackAs(codePage, ansi, text)) {
+        return std::nullopt;
+    }
     return ansi;
 }
 
@@ -126,6 +146,10 @@ bool Win32System::AnyFileMatches(const std::string& pattern) {
     }
     FindClose(search);
     return true;
+}
+
+unsigned Win32System::SetErrorMode(unsigned mode) {
+    return ::SetErrorMode(mode);
 }
 
 std::string Win32System::EnvironmentVariable(const std::string& name) {

@@ -24,6 +24,7 @@ public:
     std::string TempDirectory() override;
     std::string FullPathName(const std::string& path) override;
     bool AnyFileMatches(const std::string& pattern) override;
+    unsigned SetErrorMode(unsigned mode) override;
     std::string EnvironmentVariable(const std::string& name) override;
     std::string SpecialFolderPath(int csidl) override;
     OsVersion GetOsVersion() override;
