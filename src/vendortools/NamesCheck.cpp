@@ -129,7 +129,13 @@ void NamesCheck::CheckUnknownKey(const std::string& file, const TagLayout::Line&
     const std::string canonical = WithoutLeadingZeros(key);
     const std::string nearest = NearestKeyword(key, TagSchema::KeyNames(file, section));
     const std::string never = "setup.exe never reads key " + Quote(key) + " of [" + section + "]";
-    if (TagSchema::Find(OtherFile(file), section, key) != nullptr) {
+    const bool otherHasIt = m_folder.TagLayoutOf(OtherFile(file)).LineOf(section, key) != 0;
+    if (TagSchema::Find(OtherFile(file), section, key) != nullptr && otherHasIt) {
+        m_findings.AddAtLine(kinds::kUnknownKey, file, line.number, section, key,
+                             "setup.exe reads [" + section + "] " + key + " from " +
+                                 OtherFile(file) + " only, which has it: this one is never read",
+                             "remove it");
+    } else if (TagSchema::Find(OtherFile(file), section, key) != nullptr) {
         m_findings.AddAtLine(kinds::kKeyOfOtherFile, file, line.number, section, key,
                              "setup.exe reads [" + section + "] " + key + " from " +
                                  OtherFile(file) + ", never from " + file,
