@@ -2,6 +2,7 @@
 
 #include "actions/CompletionChoice.h"
 #include "actions/FolderMacros.h"
+#include "core/DecisionReport.h"
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
 #include "core/TagKeywords.h"
@@ -37,13 +38,19 @@ bool AdvancedActionList::RunAdvancedActions(ActionPass pass) {
     if (total == 0) {
         return true;
     }
-    for (std::optional<int> index = m_records.Next(0, total); index;
+    bool goOn = true;
+    for (std::optional<int> index = m_records.Next(0, total); index && goOn;
          index = m_records.Next(*index + 1, total)) {
-        if (!ExecuteAdvancedAction(ReadRecord(tag, *index), pass)) {
-            return false;
-        }
+        const AdvancedAction action = ReadRecord(tag, *index);
+        Report(m_ports, Decision::RecordTakenUp, &action.name, *index);
+        goOn = ExecuteAdvancedAction(action, pass);
     }
-    if (!tag.Read("SPLASH", "B0", TagFile::kListCapacity).empty()) {
+    if (!goOn) {
+        return false;
+    }
+    const std::string splash = tag.Read("SPLASH", "B0", TagFile::kListCapacity);
+    if (!splash.empty()) {
+        Report(m_ports, Decision::PassAskedBySplash, &splash);
         m_run.m_nRunAfterComplete = kSetBit;
     }
     return true;
@@ -64,12 +71,17 @@ AdvancedAction AdvancedActionList::ReadRecord(const TagFile& tag, int index) con
     return action;
 }
 
+// Each way through reports what the record's type made of it before it
+// acts.
 bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, ActionPass pass) {
     if (pass == ActionPass::First && action.timing == keywords::kAfterSetupComplete) {
+        Report(m_ports, Decision::RecordDeferred, &action.type);
         m_run.m_nRunAfterComplete = kSetBit;
         return true;
     }
     if (const std::optional<bool> holds = TestCondition(action)) {
+        Report(m_ports, *holds ? Decision::ConditionHolds : Decision::ConditionDoesNotHold,
+               &action.type);
         if (!*holds) {
             return true;
         }
@@ -77,11 +89,14 @@ bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, Act
         return Complete(action);
     }
     if (action.type == keywords::kShowMessageBox) {
+        Report(m_ports, Decision::MessageShown, &action.argument);
         AppMessageBox(m_ports, action.argument);
         return Complete(action);
     }
     if (action.type == keywords::kRunTormivex) {
+        Report(m_ports, Decision::UpdaterStarted);
         RunTormivex();
+        Report(m_ports, Decision::CompletionIgnored, &action.completion);
         m_records.Forget();
         return true;
     }
@@ -90,9 +105,12 @@ bool AdvancedActionList::ExecuteAdvancedAction(const AdvancedAction& action, Act
         return Complete(action);
     }
     if (action.type == keywords::kRunThirdPartyAndWait) {
-        RunProgramAndWait(m_ports.processes, ThirdPartyPath(action), action.parameters);
+        const std::string path = ThirdPartyPath(action);
+        Report(m_ports, Decision::ProgramStartedAndWaitedFor, &path);
+        RunProgramAndWait(m_ports.processes, path, action.parameters);
         return Complete(action);
     }
+    Report(m_ports, Decision::NoTypeMatched, &action.type);
     return true;
 }
 
@@ -128,9 +146,13 @@ void AdvancedActionList::RunThenAction(const AdvancedAction& action) {
     if (action.thenAction == keywords::kCloseProgram) {
         m_probes.CloseProgram(action.subject);
     } else if (action.thenAction == keywords::kRunProgram) {
+        Report(m_ports, Decision::ThenProgramStarted, &action.argument);
         m_ports.processes.ShellExecuteProgram(action.argument, "", SW_SHOWDEFAULT);
     } else if (action.thenAction == keywords::kShowMessageBox) {
+        Report(m_ports, Decision::ThenMessageShown, &action.argument);
         AppMessageBox(m_ports, action.argument);
+    } else {
+        Report(m_ports, Decision::NoThenActionMatched, &action.thenAction);
     }
 }
 
@@ -152,12 +174,15 @@ void AdvancedActionList::RunThirdParty(const AdvancedAction& action) {
     const std::string path = ThirdPartyPath(action);
     if (IsBatchFile(path)) {
         if (path.find_first_of("\"%") != std::string::npos) {
+            Report(m_ports, Decision::BatchFileRefused, &path);
             return;
         }
+        Report(m_ports, Decision::BatchFileStarted, &path);
         const std::string shell =
             WithTrailingSeparator(m_ports.system, m_ports.system.SystemDirectory()) + "cmd.exe";
         m_ports.processes.WinExec("\"" + shell + "\" /s /c \"\"" + path + "\"\"", SW_SHOWNORMAL);
     } else {
+        Report(m_ports, Decision::ProgramStarted, &path);
         m_ports.processes.ShellExecuteProgram(path, action.parameters, SW_SHOWDEFAULT);
     }
 }

@@ -1,6 +1,7 @@
 #include "actions/SystemProbes.h"
 
 #include "actions/RegistryReader.h"
+#include "core/DecisionReport.h"
 #include "platform/WinConst.h"
 
 namespace kestavo {
@@ -14,20 +15,24 @@ const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Unin
 // An empty title matches no window: Windows would take it for any window
 // without a title, and the condition would always hold.
 bool SystemProbes::IsProgramRunning(const std::string& title) {
-    return !title.empty() && m_ports.windows.FindWindowByTitle(title) != kNullHandle;
+    const bool open = !title.empty() && m_ports.windows.FindWindowByTitle(title) != kNullHandle;
+    Report(m_ports, open ? Decision::WindowOpen : Decision::NoWindowOpen, &title);
+    return open;
 }
 
 // WM_QUIT ends the owner's message loop without asking anything; no close
 // request is sent and nothing waits for the program to end. An empty name
 // closes nothing, not some untitled window of another program.
 bool SystemProbes::CloseProgram(const std::string& name) {
-    if (name.empty()) {
-        return false;
+    Handle window = kNullHandle;
+    if (!name.empty()) {
+        window = m_ports.windows.FindWindowByTitle(name);
+        if (window == kNullHandle) {
+            window = m_ports.windows.FindWindowByClass(name);
+        }
     }
-    Handle window = m_ports.windows.FindWindowByTitle(name);
-    if (window == kNullHandle) {
-        window = m_ports.windows.FindWindowByClass(name);
-    }
+    Report(m_ports, window == kNullHandle ? Decision::NoWindowToClose : Decision::WindowToClose,
+           &name);
     if (window == kNullHandle) {
         return false;
     }
@@ -40,14 +45,12 @@ bool SystemProbes::CloseProgram(const std::string& name) {
 // own bitness. An empty name matches nothing, not an entry without a
 // display name.
 bool SystemProbes::IsProgramInstalled(const std::string& name) {
-    if (name.empty()) {
-        return false;
-    }
-    IRegistryPort& registry = m_ports.registry;
-    if (!registry.HasTwoViews()) {
-        return IsInstalledIn(RegistryView::Own, name);
-    }
-    return IsInstalledIn(RegistryView::Bits64, name) || IsInstalledIn(RegistryView::Bits32, name);
+    const bool installed = !name.empty() && (m_ports.registry.HasTwoViews()
+                                                 ? IsInstalledIn(RegistryView::Bits64, name) ||
+                                                       IsInstalledIn(RegistryView::Bits32, name)
+                                                 : IsInstalledIn(RegistryView::Own, name));
+    Report(m_ports, installed ? Decision::ProductInstalled : Decision::ProductNotInstalled, &name);
+    return installed;
 }
 
 // Every entry is looked at, whatever the length of its name or values; an
@@ -95,28 +98,33 @@ bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
 // as the probe is done, and no program is started meanwhile.
 bool SystemProbes::FileExists(const std::string& path) {
     ISystemPort& system = m_ports.system;
-    if (system.FullPathName(path).empty()) {
-        return false;
+    bool found = false;
+    if (!system.FullPathName(path).empty()) {
+        const unsigned probing = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+        const unsigned given = system.SetErrorMode(probing);
+        system.SetErrorMode(given | probing);
+        found = system.AnyFileMatches(path);
+        system.SetErrorMode(given);
     }
-    const unsigned probing = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
-    const unsigned given = system.SetErrorMode(probing);
-    system.SetErrorMode(given | probing);
-    const bool found = system.AnyFileMatches(path);
-    system.SetErrorMode(given);
+    Report(m_ports, found ? Decision::FileFound : Decision::FileNotFound, &path);
     return found;
 }
 
 bool SystemProbes::IsDotNetPresent() {
-    return !ReadMachineRegistryString(m_ports.registry, "SOFTWARE\\Microsoft\\.NETFramework",
-                                      "InstallRoot")
-                .empty();
+    const bool present = !ReadMachineRegistryString(
+                              m_ports.registry, "SOFTWARE\\Microsoft\\.NETFramework", "InstallRoot")
+                              .empty();
+    Report(m_ports, present ? Decision::DotNetPresent : Decision::DotNetAbsent);
+    return present;
 }
 
 int SystemProbes::GetWindows9xVersion() {
     const ISystemPort::OsVersion version = m_ports.system.GetOsVersion();
     if (version.platformId != VER_PLATFORM_WIN32_WINDOWS || version.major != 4) {
+        Report(m_ports, Decision::WindowsVersion, nullptr, -1);
         return 0;
     }
+    Report(m_ports, Decision::WindowsVersion, nullptr, static_cast<int>(version.minor));
     return version.minor == 0 ? 95 : 98;
 }
 

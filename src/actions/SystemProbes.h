@@ -7,8 +7,8 @@
 namespace kestavo {
 
 // What the action list can ask of the machine. Every probe gives its
-// negative answer when it cannot find out; only CloseProgram changes
-// anything.
+// negative answer when it cannot find out, and reports what it found, the
+// reason for the answer; only CloseProgram changes anything.
 class SystemProbes {
 public:
     explicit SystemProbes(Ports& ports) : m_ports(ports) {}

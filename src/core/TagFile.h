@@ -31,6 +31,11 @@ public:
     // service takes are made once, here, instead of at every call.
     std::string Read(std::string_view section, std::string_view key, std::size_t capacity) const;
     int ReadInt(std::string_view section, std::string_view key, std::size_t capacity) const;
+    // Whether a value read into a buffer of `capacity` characters fills it,
+    // as one the buffer cut does: the reader cannot tell them apart.
+    static bool FillsBuffer(const std::string& value, std::size_t capacity) {
+        return value.size() + 1 >= capacity;
+    }
     // A list section's TOTAL; zero or negative means an empty list.
     int ReadCount(std::string_view section) const;
     // The numbers of the records of a list section that have a key with a

@@ -6,6 +6,7 @@
 #include "actions/AdvancedActions.h"
 #include "actions/FolderMacros.h"
 #include "actions/RegistryReader.h"
+#include "core/DecisionReport.h"
 #include "core/Globals.h"
 #include "core/ProcessRunner.h"
 #include "core/SetupFolder.h"
@@ -57,16 +58,27 @@ bool SetupProgressDialog::InitFolders() {
 
 // A program that cannot be started is passed over; the point names are
 // compared exactly, so "before installation" never runs. Only a record with
-// a point can run.
+// a point can run. A program path its buffer cut would name another
+// program, so one that fills its buffer, which may have been cut, is never
+// started.
 void SetupProgressDialog::RunFileSupport(const std::string& point) {
     const TagFile tag(m_ports.system, m_ports.profile);
     const int total = tag.ReadCount("FILESUPPORT");
     TagRecords records(tag, "FILESUPPORT", 'B', 'B');
     for (std::optional<int> i = records.Next(0, total); i; i = records.Next(*i + 1, total)) {
-        if (tag.Read("FILESUPPORT", TagFile::ListKey('B', *i), TagFile::kListCapacity) == point) {
-            RunProgramAndWait(
-                m_ports.processes,
-                tag.Read("FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity), "");
+        const std::string at =
+            tag.Read("FILESUPPORT", TagFile::ListKey('B', *i), TagFile::kListCapacity);
+        Report(m_ports,
+               at == point ? Decision::FileSupportAtPoint : Decision::FileSupportAtOtherPoint, &at,
+               *i);
+        if (at == point) {
+            const std::string program =
+                tag.Read("FILESUPPORT", TagFile::ListKey('A', *i), TagFile::kListCapacity);
+            if (TagFile::FillsBuffer(program, TagFile::kListCapacity)) {
+                Report(m_ports, Decision::FileSupportPathCut, &program, *i);
+            } else {
+                RunProgramAndWait(m_ports.processes, program, "");
+            }
             records.Forget();
         }
     }
@@ -106,7 +118,9 @@ void SetupProgressDialog::RunInstallation() {
     const WaitCursor busy(m_ports.desktop);
 
     if (m_nUpdateRuntime == kSetBit) {
-        RunProgramAndWait(m_ports.processes, RuntimeRedistributablePath(m_ports), "");
+        const std::string redistributable = RuntimeRedistributablePath(m_ports);
+        Report(m_ports, Decision::RedistributableAgain, &redistributable);
+        RunProgramAndWait(m_ports.processes, redistributable, "");
     }
     if (!RunAdvancedActions(*this, m_ports, ActionPass::First)) {
         EndWithCancel();
@@ -131,10 +145,12 @@ void SetupProgressDialog::RunInstallation() {
     // A stop choice after the package keeps the installer's own code: the
     // package is in place, and a restart it asked for (3010) must not be
     // lost to a failure code.
-    if (m_nRunAfterComplete == kSetBit &&
-        !RunAdvancedActions(*this, m_ports, ActionPass::PostCompletion)) {
-        EndWithCancel();
-        return;
+    if (m_nRunAfterComplete == kSetBit) {
+        Report(m_ports, Decision::PostCompletionPass);
+        if (!RunAdvancedActions(*this, m_ports, ActionPass::PostCompletion)) {
+            EndWithCancel();
+            return;
+        }
     }
     EndDialog(IDOK);
 }
@@ -146,6 +162,7 @@ void SetupProgressDialog::RunInstallation() {
 std::optional<unsigned long> SetupProgressDialog::RunCommandAndWait(
     const std::string& applicationName, const std::string& commandLine) {
     if (!FitsCreateProcess(applicationName, commandLine)) {
+        Report(m_ports, Decision::InstallerCommandTooLong, &commandLine);
         return std::nullopt;
     }
     IProcessPort& processes = m_ports.processes;

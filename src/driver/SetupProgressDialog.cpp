@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/DecisionReport.h"
 #include "core/Globals.h"
 #include "core/TagKeywords.h"
 #include "platform/WinConst.h"
@@ -27,6 +28,7 @@ bool SetupProgressDialog::OnInitDialog() {
     const TagFile tag(m_ports.system, m_ports.profile);
 
     if (tag.ReadInt("BUILD", "SILENT", TagFile::kValueCapacity) == 1) {
+        Report(m_ports, Decision::SilentRun);
         m_nSilent = kSetBit;
     }
     if (!IsInstallerRuntimeCurrent(m_ports, runtimePath)) {
@@ -34,13 +36,16 @@ bool SetupProgressDialog::OnInitDialog() {
     }
     if (!tag.Exists()) {
         // Without a tag file there is nothing to show: install at once.
+        Report(m_ports, Decision::NoTagFile);
         RunInstallation();
         EndDialog(IDOK);
         return false;
     }
 
     m_bHidden = tag.ReadInt("SETUP", "CODEPAGE", TagFile::kValueCapacity) != 0;
-    if (!m_bHidden) {
+    if (m_bHidden) {
+        Report(m_ports, Decision::DialogHidden);
+    } else {
         ReadDialogTexts(tag);
     }
     if (m_nSilent != kSetBit) {

@@ -20,8 +20,10 @@ public:
     // The hourglass while the program is busy, or the normal arrow.
     virtual void SetWaitCursor(bool wait) = 0;
     // sndPlaySoundA, from winmm.dll loaded by full path from the system
-    // folder; nothing when that cannot be loaded.
-    virtual void PlaySoundFile(const std::string& path, unsigned flags) = 0;
+    // folder; nothing when that cannot be loaded. False when no sound
+    // plays: the library is not there, or the file cannot be opened or
+    // played.
+    virtual bool PlaySoundFile(const std::string& path, unsigned flags) = 0;
 };
 
 }  // namespace kestavo

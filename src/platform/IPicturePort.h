@@ -6,6 +6,21 @@
 
 namespace kestavo {
 
+// Why a picture file gave no bitmap.
+enum class PictureRefusal : unsigned char {
+    None,
+    // Missing, a folder, a device name, a path past 259 characters.
+    NotOpened,
+    // Empty, or larger than IPicturePort::kMaxFileSize.
+    FileSize,
+    // The header claims more than PictureHeader::kMaxPixels.
+    TooManyPixels,
+    // A bitmap that ends within its own headers.
+    CutShort,
+    // Not a picture the decoder reads.
+    NotDecoded,
+};
+
 // Decoding picture files (BMP, GIF, JPEG) into bitmaps and copying them
 // into windows. The caller owns each bitmap and deletes it through
 // IGdiPort::DeleteObject.
@@ -21,8 +36,9 @@ public:
 
     // Reads the whole file and decodes it with OleLoadPicture; a bitmap that
     // stays valid after the call, or null when the file cannot be opened,
-    // is empty, is larger than kMaxFileSize or cannot be decoded.
-    virtual Handle LoadPictureBitmap(const std::string& path) = 0;
+    // is empty, is larger than kMaxFileSize or cannot be decoded, and then
+    // `why` says which.
+    virtual Handle LoadPictureBitmap(const std::string& path, PictureRefusal& why) = 0;
     // The bitmap's width and height (GetObject).
     virtual PictureSize BitmapSize(Handle bitmap) = 0;
     // Copies the bitmap one to one into the window's client area at

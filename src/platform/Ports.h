@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/IBrowserPort.h"
+#include "platform/IDecisionObserver.h"
 #include "platform/IDesktopPort.h"
 #include "platform/IDialogHost.h"
 #include "platform/IFrameHost.h"
@@ -19,6 +20,7 @@ namespace kestavo {
 
 // Every port the program reaches the machine through, handed to the objects
 // that need them. Either all of them are Windows' or all are the simulator's.
+// The observer hears each decision as it is made; setup.exe has none.
 struct Ports {
     ISystemPort& system;
     IProfilePort& profile;
@@ -34,6 +36,7 @@ struct Ports {
     IPicturePort& pictures;
     IFrameHost& frames;
     IBrowserPort& browsers;
+    IDecisionObserver* observer = nullptr;
 };
 
 }  // namespace kestavo

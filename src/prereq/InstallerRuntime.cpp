@@ -1,5 +1,6 @@
 #include "prereq/InstallerRuntime.h"
 
+#include "core/DecisionReport.h"
 #include "core/SetupFolder.h"
 #include "core/TagFile.h"
 #include "platform/WinConst.h"
@@ -11,13 +12,18 @@ namespace {
 // The library path goes through a buffer of 260 characters.
 constexpr std::string::size_type kMaxLibraryPath = 259;
 
-bool IsCurrent(Ports& ports, const std::string& runtimePath) {
-    unsigned long major = 0;
+// What the runtime library at the path is: missing, of no version that can
+// be read, too old or current; `major` is its major version where known.
+Decision ExamineRuntime(Ports& ports, const std::string& runtimePath, unsigned long& major) {
     unsigned long minor = 0;
     unsigned long build = 0;
-    return ports.system.FileExists(runtimePath) &&
-           QueryDllVersion(ports, runtimePath, major, minor, build) == 1 &&
-           major >= kMinimumRuntimeMajor;
+    if (!ports.system.FileExists(runtimePath)) {
+        return Decision::RuntimeMissing;
+    }
+    if (QueryDllVersion(ports, runtimePath, major, minor, build) != 1) {
+        return Decision::RuntimeVersionUnknown;
+    }
+    return major >= kMinimumRuntimeMajor ? Decision::RuntimeCurrent : Decision::RuntimeTooOld;
 }
 
 }  // namespace
@@ -25,14 +31,18 @@ bool IsCurrent(Ports& ports, const std::string& runtimePath) {
 int EnsureInstallerRuntime(Ports& ports) {
     const std::string runtimePath =
         WithTrailingSeparator(ports.system, ports.system.SystemDirectory()) + "msi.dll";
-    if (!IsCurrent(ports, runtimePath)) {
+    unsigned long major = 0;
+    const Decision runtime = ExamineRuntime(ports, runtimePath, major);
+    Report(ports, runtime, &runtimePath, static_cast<int>(major));
+    if (runtime != Decision::RuntimeCurrent) {
         RunRuntimeRedistributable(ports);
     }
     return 1;
 }
 
 bool IsInstallerRuntimeCurrent(Ports& ports, std::string runtimePath) {
-    return IsCurrent(ports, runtimePath);
+    unsigned long major = 0;
+    return ExamineRuntime(ports, runtimePath, major) == Decision::RuntimeCurrent;
 }
 
 int QueryDllVersion(Ports& ports, const std::string& path, unsigned long& major,
@@ -83,8 +93,9 @@ std::string RuntimeRedistributablePath(Ports& ports) {
 }
 
 void RunRuntimeRedistributable(Ports& ports) {
-    const Handle process =
-        ports.processes.ShellExecuteProcess(RuntimeRedistributablePath(ports), "");
+    const std::string path = RuntimeRedistributablePath(ports);
+    Report(ports, Decision::RedistributableChosen, &path);
+    const Handle process = ports.processes.ShellExecuteProcess(path, "");
     if (process == kNullHandle) {
         return;
     }

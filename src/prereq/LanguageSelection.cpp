@@ -1,5 +1,6 @@
 #include "prereq/LanguageSelection.h"
 
+#include "core/DecisionReport.h"
 #include "core/SetupFolder.h"
 #include "core/TagFile.h"
 #include "core/TagKeywords.h"
@@ -11,9 +12,12 @@ void LanguageSelection::SelectLanguage() {
     const std::string mode = tag.Read("APPINFO", "LanguageM", TagFile::kValueCapacity);
     if (mode == keywords::kAutoDetectLanguage) {
         m_strDetectedLanguage = LanguageNameFor(ProbeSystemUiLanguage());
+        Report(m_ports, Decision::LanguageDetected, &m_strDetectedLanguage);
         RunLanguageSwitcher();
     } else if (mode == keywords::kAskUserForLanguage) {
         RunLanguageSwitcher();
+    } else {
+        Report(m_ports, Decision::LanguageNotAsked, &mode);
     }
 }
 
@@ -46,11 +50,13 @@ std::string LanguageSelection::FindSwitcher() {
 void LanguageSelection::RunLanguageSwitcher() {
     const std::string switcher = FindSwitcher();
     if (switcher.empty()) {
+        Report(m_ports, Decision::SwitcherMissing);
         return;
     }
     const std::string parameters = "\"" + SetupFolderWithSeparator(m_ports.system) + "\"";
     ProbeSystemUiLanguage();
     if (m_nNoUiLanguage == 255) {
+        Report(m_ports, Decision::SwitcherWithoutUiLanguage);
         return;
     }
     const Handle process = m_ports.processes.ShellExecuteProcess(switcher, parameters);

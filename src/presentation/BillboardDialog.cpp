@@ -15,7 +15,7 @@ const char kSection[] = "BILLBOARDSKV";
 }  // namespace
 
 BillboardDialog::BillboardDialog(Ports& ports)
-    : Dialog(ports.dialogs, IDD_BILLBOARD), m_ports(ports), m_picture(ports.pictures, ports.gdi) {}
+    : Dialog(ports.dialogs, IDD_BILLBOARD), m_ports(ports), m_picture(ports) {}
 
 // The tables hold 20 billboards; a longer list keeps its first 20.
 bool BillboardDialog::OnInitDialog() {

@@ -39,7 +39,7 @@ int Blend(int top, int bottom, int row, int rows) {
 
 CMainFrame::CMainFrame(Ports& ports)
     : m_ports(ports),
-      m_picture(ports.pictures, ports.gdi),
+      m_picture(ports),
       m_strTagPath(SetupFilePath(ports.system, TagFile::kFileName)) {
     m_window = ports.frames.CreateFrame(*this);
     const TagFile tag(ports.system, ports.profile);

@@ -2,17 +2,16 @@
 
 #include <string>
 
-#include "platform/IGdiPort.h"
-#include "platform/IPicturePort.h"
+#include "platform/Ports.h"
 
 namespace kestavo {
 
 // A picture file turned into a bitmap held by a window, painted at its
 // natural size. A load that fails changes nothing, so the last good
-// picture stays.
+// picture stays; the refusal is reported with its reason.
 class PictureLoader {
 public:
-    PictureLoader(IPicturePort& pictures, IGdiPort& gdi) : m_pictures(pictures), m_gdi(gdi) {}
+    explicit PictureLoader(Ports& ports) : m_ports(ports) {}
     ~PictureLoader();
     PictureLoader(const PictureLoader&) = delete;
     PictureLoader& operator=(const PictureLoader&) = delete;
@@ -27,8 +26,7 @@ public:
     void Draw(Handle window, int x, int y);
 
 private:
-    IPicturePort& m_pictures;
-    IGdiPort& m_gdi;
+    Ports& m_ports;
     int m_nPicture = 0;
     Handle m_hBitmap = kNullHandle;
 };

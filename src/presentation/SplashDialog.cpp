@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/DecisionReport.h"
 #include "core/SetupFolder.h"
 #include "core/TagKeywords.h"
 #include "platform/WinConst.h"
@@ -18,10 +19,7 @@ constexpr int kWideHeight = 450;
 }  // namespace
 
 SplashDialog::SplashDialog(Ports& ports)
-    : Dialog(ports.dialogs, IDD_SPLASH),
-      m_ports(ports),
-      m_picture(ports.pictures, ports.gdi),
-      m_html(ports.browsers) {}
+    : Dialog(ports.dialogs, IDD_SPLASH), m_ports(ports), m_picture(ports), m_html(ports.browsers) {}
 
 // A time that gives no period (missing, 0, not a number, or negative,
 // which would otherwise keep the installation waiting for weeks) counts as
@@ -49,11 +47,15 @@ bool SplashDialog::OnInitDialog() {
 // A missing file plays nothing, rather than the system's default sound
 // over and over for the whole run.
 void SplashDialog::PlaySplashSound(const std::string& sound) {
+    unsigned flags = SND_ASYNC | SND_NODEFAULT;
+    if (sound == keywords::kSoundOnLoop) {
+        flags |= SND_LOOP;
+    } else if (sound != keywords::kSoundOn) {
+        return;
+    }
     const std::string path = SetupFilePath(m_ports.system, "kvsound.wav");
-    if (sound == keywords::kSoundOn) {
-        m_ports.desktop.PlaySoundFile(path, SND_ASYNC | SND_NODEFAULT);
-    } else if (sound == keywords::kSoundOnLoop) {
-        m_ports.desktop.PlaySoundFile(path, SND_ASYNC | SND_NODEFAULT | SND_LOOP);
+    if (!m_ports.desktop.PlaySoundFile(path, flags)) {
+        Report(m_ports, Decision::SoundNotPlayed, &path);
     }
 }
 
@@ -69,8 +71,10 @@ void SplashDialog::ShowMode(const std::string& mode, const std::string& address)
         window.ShowItem(IDC_SPLASH_ANIMATION, SW_SHOW);
         PlaceInTheMiddle();
         window.MoveItem(IDC_SPLASH_ANIMATION, 0, 0, kWideWidth, kWideHeight);
-        window.SendToItem(IDC_SPLASH_ANIMATION, ACM_OPENA, 0,
-                          reinterpret_cast<std::intptr_t>(animation.c_str()));
+        if (window.SendToItem(IDC_SPLASH_ANIMATION, ACM_OPENA, 0,
+                              reinterpret_cast<std::intptr_t>(animation.c_str())) == 0) {
+            Report(m_ports, Decision::AnimationNotOpened, &animation);
+        }
         // From the first frame to the last.
         window.SendToItem(IDC_SPLASH_ANIMATION, ACM_PLAY, 0,
                           static_cast<std::intptr_t>(0xFFFF0000u));

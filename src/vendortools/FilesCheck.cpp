@@ -202,7 +202,8 @@ void FilesCheck::CheckBillboardPictures() {
 
 // A relative program path is taken from the setup folder; a full one names
 // the target machine's files, which no check here can see. Windows starts
-// it with an empty command line.
+// it with an empty command line. A path that fills its buffer is never
+// started, which the values' check says.
 void FilesCheck::CheckPrograms() {
     for (const int i : m_folder.Records("FILESUPPORT", 'A', 'B')) {
         const std::string key = TagFile::ListKey('A', i);
@@ -212,6 +213,9 @@ void FilesCheck::CheckPrograms() {
             continue;
         }
         const std::string alone = ProgramBeforeParameters(program);
+        if (TagFile::FillsBuffer(program, TagFile::kListCapacity)) {
+            continue;
+        }
         if (program.empty()) {
             m_findings.Add(kinds::kNoProgram, TagFile::kFileName, "FILESUPPORT",
                            TagFile::ListKey('B', i),

@@ -65,6 +65,7 @@ inline constexpr FindingKind kNotAProgram{"KT414", Severity::Error};
 inline constexpr FindingKind kParametersInProgramPath{"KT415", Severity::Error};
 inline constexpr FindingKind kNoProgram{"KT416", Severity::Error};
 inline constexpr FindingKind kTormivexInSetupFolder{"KT417", Severity::Warning};
+inline constexpr FindingKind kProgramPathFillsBuffer{"KT418", Severity::Error};
 
 // The action list's behaviour.
 inline constexpr FindingKind kSecondPass{"KT501", Severity::Warning};
@@ -146,6 +147,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kParametersInProgramPath,
     &kNoProgram,
     &kTormivexInSetupFolder,
+    &kProgramPathFillsBuffer,
     &kSecondPass,
     &kAlwaysStops,
     &kCompletionIgnored,

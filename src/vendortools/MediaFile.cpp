@@ -56,12 +56,14 @@ std::string MediaFile::PictureProblem(std::string_view bytes, std::uintmax_t siz
     if (size > IPicturePort::kMaxFileSize) {
         return "the file is larger than 64 MiB, which setup.exe does not read";
     }
-    if (PictureHeader::ClaimsTooManyPixels(bytes)) {
-        return "its header claims more than 128 Mi pixels (16384 x 8192), which setup.exe "
-               "does not decode";
-    }
-    if (PictureHeader::IsCutShort(bytes)) {
-        return "the bitmap is cut short inside its headers";
+    switch (PictureHeader::Refusal(bytes)) {
+        case PictureRefusal::TooManyPixels:
+            return "its header claims more than 128 Mi pixels (16384 x 8192), which setup.exe "
+                   "does not decode";
+        case PictureRefusal::CutShort:
+            return "the bitmap is cut short: its headers, colours or pixels end past the file";
+        default:
+            break;
     }
     if (PictureHeader::ReadSize(bytes)) {
         return "";

@@ -7,8 +7,9 @@
 namespace kestavo::vendortools {
 
 // Why setup.exe cannot use a media file of the setup folder, judged by its
-// content as the program judges it: pictures by the program's own header
-// reader and file-size limit, the splash sound by what the sound service
+// content as the program judges it: pictures by the questions the picture
+// port asks (its file-size limit, the header reader's refusal, then whether
+// the header gives a size), the splash sound by what the sound service
 // plays, the splash animation by what the animation control opens. Each
 // gives an empty text for a file it can use.
 class MediaFile {

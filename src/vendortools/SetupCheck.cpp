@@ -151,7 +151,14 @@ void SetupCheck::CheckCut(const std::string& file, const std::string& section,
                           const std::string& key, const KeyRule& rule) {
     const std::string whole = ValueAsRead(file, section, key, kWhole);
     const std::string kept = ValueAsRead(file, section, key, rule.capacity);
-    if (whole.size() > kept.size()) {
+    if (section == "FILESUPPORT" && rule.kind == ValueKind::Program &&
+        TagFile::FillsBuffer(kept, rule.capacity)) {
+        m_findings.Add(
+            kinds::kProgramPathFillsBuffer, file, section, key,
+            "the path fills its buffer, as a cut one does: setup.exe never starts "
+            "this program",
+            "shorten it to " + std::to_string(rule.capacity - 2) + " characters or fewer");
+    } else if (whole.size() > kept.size()) {
         m_findings.Add(
             kinds::kValueCut, file, section, key,
             "the value's " + std::to_string(whole.size()) + " characters are cut to " +

@@ -1,7 +1,7 @@
 #include "vendortools/SetupPreview.h"
 
 #include "driver/SetupApp.h"
-#include "vendortools/ActionNarrator.h"
+#include "vendortools/DecisionNarrator.h"
 #include "vendortools/Storyboard.h"
 #include "vendortools/TimelineFormat.h"
 
@@ -44,11 +44,9 @@ std::vector<TimelineEvent> SetupPreview::Run() {
     sim::SimMachine machine;
     m_folder.PutInto(machine);
     m_machine.Apply(machine, m_folder.Programs());
-    ActionNarrator narrator(machine);
-    const Ports& own = machine.GetPorts();
-    Ports narrated{own.system,  narrator,     own.startup,   own.desktop, own.gdi,
-                   own.dialogs, own.threads,  own.processes, own.windows, own.registry,
-                   own.modules, own.pictures, own.frames,    own.browsers};
+    DecisionNarrator narrator(machine);
+    Ports narrated = machine.GetPorts();
+    narrated.observer = &narrator;
     const RestartAnswers answers(machine, m_machine);
     SetupApp app(narrated);
     app.InitInstance();

@@ -12,7 +12,7 @@ namespace kestavo::vendortools {
 // One moment of a previewed run.
 struct TimelineEvent {
     std::uint64_t ms = 0;
-    // "window", "program", "action", "message", "media", "installer", "end".
+    // "window", "program", "action", "message", "media", "step", "end".
     std::string kind;
     std::string text;
 };
@@ -20,9 +20,12 @@ struct TimelineEvent {
 // Runs the real program logic on a simulated machine made after a machine
 // profile, with the vendor's setup folder as the folder it starts in, and
 // tells the run as a timeline: windows with their texts, places and sizes,
-// programs with their command lines, folders and run times, each advanced
-// action with its condition's answer and why, message boxes with the answer
-// given, and the exit code. The clock is virtual: nothing waits.
+// programs with their command lines, folders and run times, message boxes
+// with the answer given, and the exit code; and among them each decision
+// the program reported as it made it (each advanced-action record's
+// condition, its answer and why, what it did or skipped and why; each step
+// not taken and why; each picture, sound or animation not shown and why).
+// The clock is virtual: nothing waits.
 class SetupPreview {
 public:
     SetupPreview(const SetupFolderImage& folder, const MachineProfile& machine);

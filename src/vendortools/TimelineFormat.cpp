@@ -5,6 +5,7 @@
 #include "core/Globals.h"
 #include "presentation/CMainFrame.h"
 #include "resources/resource.h"
+#include "vendortools/DecisionNarrator.h"
 
 namespace kestavo::vendortools {
 
@@ -72,8 +73,10 @@ void TimelineFormat::Read(std::uint64_t ms, const std::string& line) {
     } else if (StartsWith(line, "start") || StartsWith(line, "shell") ||
                StartsWith(line, "exit: ") || StartsWith(line, "winexec: ")) {
         Program(ms, line);
-    } else if (StartsWith(line, "action: ")) {
-        Add(ms, "action", line.substr(8));
+    } else if (StartsWith(line, DecisionNarrator::kTracePrefix)) {
+        const std::string::size_type kind = std::string(DecisionNarrator::kTracePrefix).size();
+        const std::string::size_type colon = line.find(": ", kind);
+        Add(ms, line.substr(kind, colon - kind), line.substr(colon + 2));
     } else if (StartsWith(line, "message box: ")) {
         const std::string text = line.substr(13, line.find(" | caption") - 13);
         Add(ms, "message",
@@ -84,8 +87,8 @@ void TimelineFormat::Read(std::uint64_t ms, const std::string& line) {
         Add(ms, "window",
             WindowName(templateId) + " answered " +
                 (std::atoi(line.c_str() + 13) == 1 ? "OK" : "Cancel"));
-    } else if (StartsWith(line, "picture: ") || StartsWith(line, "picture failed: ") ||
-               StartsWith(line, "sound: ") || StartsWith(line, "browser: navigated")) {
+    } else if (StartsWith(line, "picture: ") || StartsWith(line, "sound: ") ||
+               StartsWith(line, "browser: navigated")) {
         Add(ms, "media", line);
     } else if (line == "frame: show 3") {
         Add(ms, "window",

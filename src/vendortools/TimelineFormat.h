@@ -12,7 +12,8 @@ namespace kestavo::vendortools {
 
 // Tells a simulated run's trace as a vendor reads it: what appeared on the
 // screen and where, which programs ran with which command lines and for how
-// long, what was asked and answered. The machine's own bookkeeping (timers,
+// long, what was asked and answered, and the program's decisions a
+// DecisionNarrator put among them. The machine's own bookkeeping (timers,
 // fills, fonts, cursors) is left out.
 class TimelineFormat {
 public:

@@ -195,7 +195,8 @@ TEST_F(InstallationSequenceTest, DeepSetupFolderInstallsWithTheWholeCommandLine)
 }
 
 TEST_F(InstallationSequenceTest, ListCountsFollowAtoIAndMissingProgramsAreSkipped) {
-    // The first program's 150 characters are cut to 99.
+    // The first program's 150 characters do not fit its buffer of 100: cut,
+    // its path would name another program, so it is never started.
     PutTag(
         "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=3abc\n"
         "A0=" +
@@ -211,11 +212,29 @@ TEST_F(InstallationSequenceTest, ListCountsFollowAtoIAndMissingProgramsAreSkippe
     Run();
 
     EXPECT_EQ((std::vector<std::string>{
-                  "start failed: app=" + std::string(99, 'm') + " cmd= dir=C:\\SETUP",
                   "start: app=one.exe cmd= dir=C:\\SETUP",
                   "start: app=two.exe cmd= dir=C:\\SETUP",
                   kInstall,
               }),
+              Starts());
+}
+
+// A path of 99 characters fills its buffer of 100, as a longer one cut to
+// fit does: the two cannot be told apart, and neither is started.
+TEST_F(InstallationSequenceTest, AProgramPathThatFillsItsBufferIsNeverStarted) {
+    const std::string fits = std::string(94, 'f') + ".exe";
+    const std::string fills = std::string(95, 'l') + ".exe";
+    const std::string cut = std::string(96, 'c') + ".exe";
+    PutTag("[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=3\nA0=" + cut +
+           "\nB0=Before installation\nA1=" + fills + "\nB1=Before installation\nA2=" + fits +
+           "\nB2=After installation\n");
+    for (const std::string& program : {fits, fills, cut.substr(0, 99)}) {
+        machine.processes.AddProgram("C:\\SETUP\\" + program, sim::SimProgram{0, 0, {}});
+    }
+
+    Run();
+
+    EXPECT_EQ((std::vector<std::string>{kInstall, "start: app=" + fits + " cmd= dir=C:\\SETUP"}),
               Starts());
 }
 

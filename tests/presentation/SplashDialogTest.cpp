@@ -83,9 +83,16 @@ TEST_F(SplashModeTest, OddPictureSizesHalveTowardZero) {
     EXPECT_TRUE(machine.trace.Has("dialog 134: place (362, 284, 301 x 201) on top"));
 }
 
+// Besides files that hold no picture: a bitmap whose rows the file cannot
+// hold, a JPEG without a scan, a GIF whose first image is 30000 x 30000 in a
+// screen of one pixel, as Windows refuses them.
 TEST_F(SplashModeTest, PictureThatCannotLoadLeavesTheTemplateForItsTime) {
+    std::string hugeImage = CorpusPicture("logo300x200.gif");
+    hugeImage.replace(6, 4, std::string("\x01\0\x01\0", 4)).replace(32, 4, "\x30\x75\x30\x75");
     for (const std::string& content :
-         {std::string(), std::string("just text"), CorpusPicture("small16x8.bmp").substr(0, 20)}) {
+         {std::string(), std::string("just text"), CorpusPicture("small16x8.bmp").substr(0, 20),
+          CorpusPicture("small16x8.bmp").substr(0, 437),
+          CorpusPicture("photo301x201.jpg").substr(0, 177), hugeImage}) {
         sim::SimMachine fresh;
         fresh.PutSetupFile("kestavo.tag", "[SPLASH]\nA0=Picture\nA4=1\n");
         fresh.PutSetupFile("setup.bmp", content);
@@ -96,8 +103,17 @@ TEST_F(SplashModeTest, PictureThatCannotLoadLeavesTheTemplateForItsTime) {
     }
 }
 
+// Decoders pass over bytes between a JPEG's segments with a warning.
+TEST_F(SplashModeTest, JpegWithAStrayByteBeforeItsFrameIsShown) {
+    machine.PutSetupFile("setup.bmp", CorpusPicture("photo301x201.jpg").insert(158, 1, '\0'));
+
+    RunSplash("A0=Picture\nA4=2\n");
+
+    EXPECT_TRUE(machine.trace.Has("dialog 134: place (362, 284, 301 x 201) on top"));
+}
+
 TEST_F(SplashModeTest, HugePictureStillCentres) {
-    machine.PutSetupFile("setup.bmp", BmpHeader(10000, 10000));
+    machine.PutSetupFile("setup.bmp", RleBitmap(10000, 10000));
 
     RunSplash("A0=Picture\nA4=1\n");
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -82,6 +83,30 @@ TEST(SetupCheckTest, AValueMatchingNoKeywordIsAnErrorWithTheNearestKeyword) {
               std::vector<std::string>(summary.begin(), summary.begin() + 6));
     EXPECT_EQ("[ADVACTIONSKV] B2", "[" + findings[6].section + "] " + findings[6].key);
     EXPECT_NE(std::string::npos, findings[6].fix.find("\"Run 3rd party software and wait\""));
+}
+
+// Cut by its buffer, a program path would name another program (here one
+// that is there): setup.exe never starts one that fills its buffer, as a
+// cut one does, and starts one a character shorter.
+TEST(SetupCheckTest, AProgramPathThatFillsItsBufferIsAnError) {
+    const std::string cut = std::string(96, 'c') + ".exe";
+    const std::string fits = std::string(94, 'f') + ".exe";
+    SetupFolderImage folder =
+        CompleteFolder("[FILESUPPORT]\nTOTAL=2\nA0=" + cut +
+                       "\nB0=Before installation\nA1=" + fits + "\nB1=After installation\n");
+    folder.Put(cut.substr(0, 99), "MZ");
+    folder.Put(fits, "MZ");
+
+    const std::vector<std::string> summary = Summary(Check(folder));
+
+    const std::string error =
+        "kestavo.tag:3 error KT418 [FILESUPPORT] A0 | shorten it to 98 characters "
+        "or fewer";
+    EXPECT_EQ(1, std::count(summary.begin(), summary.end(), error))
+        << testing::PrintToString(summary);
+    for (const std::string& line : summary) {
+        EXPECT_EQ(std::string::npos, line.find("A1")) << line;
+    }
 }
 
 // The lists are checked by the records written, whatever TOTAL counts.

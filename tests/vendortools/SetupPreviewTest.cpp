@@ -66,16 +66,26 @@ TEST(SetupPreviewTest, AnOldSystemRunsTheRedistributableAtStartUpAndBeforeThePac
     SetupPreview on98(folder, old);
     const std::vector<TimelineEvent> oldRun = on98.Run();
     EXPECT_EQ((std::vector<std::string>{
+                  "0 step Windows Installer is not current: the redistributable "
+                  "C:\\SETUP\\InstMsiA.exe runs",
                   "0 program started C:\\SETUP\\InstMsiA.exe through the shell, parameters \"\"",
                   "2000 program C:\\SETUP\\InstMsiA.exe ended with exit code 0, after 2.000 s",
+                  "4000 step Windows Installer was not current when the progress dialog started: "
+                  "the redistributable C:\\SETUP\\InstMsiA.exe runs again before the package",
                   "4000 program started C:\\SETUP\\InstMsiA.exe, command line \"\", in C:\\SETUP",
                   "6000 program C:\\SETUP\\InstMsiA.exe ended with exit code 0, after 2.000 s",
               }),
               With(oldRun, "InstMsiA"));
+    EXPECT_EQ((std::vector<std::string>{
+                  "0 step Windows Installer: C:\\WINDOWS\\SYSTEM\\msi.dll is missing"}),
+              With(oldRun, "msi.dll"));
     // Windows 98's system folder is SYSTEM.
     EXPECT_EQ(1u, With(oldRun, "started C:\\WINDOWS\\SYSTEM\\msiexec.exe").size());
 }
 
+// Each record's lines are the decisions the program reported as it made
+// them: a completion choice is applied only where the record's type takes
+// one.
 TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
     std::string error;
     const auto machine = MachineProfile::FromFile(
@@ -85,41 +95,102 @@ TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
         error);
     ASSERT_TRUE(machine) << error;
     const SetupFolderImage folder = Folder(
-        "[SPLASH]\nA0=Disabled\n[ADVACTIONSKV]\nTOTAL=4\n"
+        "[SPLASH]\nA0=Disabled\n[ADVACTIONSKV]\nTOTAL=5\n"
         "A0=writer\nB0=If the program described below is running\nC0=Acme Writer\n"
         "D0=Close Program\nE0=Restart Computer\n"
         "A1=tools\nB1=If the program described below is not installed\nC1=Acme Tools\n"
         "D1=Show MessageBox\nG1=never\n"
         "A2=late\nB2=Show MessageBox\nF2=After Setup Complete Dialog\nG2=done\n"
-        "A3=typo\nB3=Show Messagebox\n");
+        "A3=typo\nB3=Show Messagebox\n"
+        "A4=update\nB4=Run Tormivex\nE4=Stop installation\n");
 
     SetupPreview preview(folder, *machine);
     const std::vector<TimelineEvent> events = preview.Run();
 
-    EXPECT_EQ(
-        (std::vector<std::string>{
-            "2000 action record 0 \"writer\": \"If the program described below is running\" "
-            "holds: a window titled \"Acme Writer\" is open; then \"Restart Computer\" if it acted",
-            "3000 action record 1 \"tools\": \"If the program described below is not installed\" "
-            "does not hold: an uninstall entry is named or shown as \"Acme Tools\"",
-            "3000 action record 2 \"late\": \"Show MessageBox\" waits for the pass after the "
-            "package",
-            "3000 action record 3 \"typo\": \"Show Messagebox\" matches no type: does nothing",
-            // After the package every record runs again, not only the late one.
-            "8000 action record 0 \"writer\": \"If the program described below is running\" "
-            "holds: a window titled \"Acme Writer\" is open; then \"Restart Computer\" if it acted",
-            "9000 action record 1 \"tools\": \"If the program described below is not installed\" "
-            "does not hold: an uninstall entry is named or shown as \"Acme Tools\"",
-            "9000 action record 2 \"late\": \"Show MessageBox\" shows \"done\"",
-            "9000 action record 3 \"typo\": \"Show Messagebox\" matches no type: does nothing",
-        }),
-        With(events, "record "));
+    EXPECT_EQ((std::vector<std::string>{
+                  "2000 action record 0 \"writer\": \"If the program described below is running\" "
+                  "holds: a window titled \"Acme Writer\" is open",
+                  "2000 action record 0 \"writer\": then \"Close Program\": tells the window "
+                  "\"Acme Writer\" to quit",
+                  "2000 action record 0 \"writer\": completion choice \"Restart Computer\": the "
+                  "restart dialog is shown (nothing restarts)",
+                  "3000 action record 1 \"tools\": \"If the program described below is not "
+                  "installed\" does not hold: an uninstall entry is named or shown as \"Acme "
+                  "Tools\"; nothing is done",
+                  "3000 action record 2 \"late\": \"Show MessageBox\" marked \"After Setup "
+                  "Complete Dialog\": waits for the pass after the package, which it asks for",
+                  "3000 action record 3 \"typo\": \"Show Messagebox\" is no type setup.exe knows: "
+                  "nothing is done",
+                  "3000 action record 4 \"update\": \"Run Tormivex\": starts tormivex.exe from the "
+                  "temporary folder",
+                  "3000 action record 4 \"update\": \"Run Tormivex\" takes no completion choice: "
+                  "\"Stop installation\" is ignored",
+                  // After the package every record runs again, not only the late one.
+                  "8000 action record 0 \"writer\": \"If the program described below is running\" "
+                  "holds: a window titled \"Acme Writer\" is open",
+                  "8000 action record 0 \"writer\": then \"Close Program\": tells the window "
+                  "\"Acme Writer\" to quit",
+                  "8000 action record 0 \"writer\": completion choice \"Restart Computer\": the "
+                  "restart dialog is shown (nothing restarts)",
+                  "9000 action record 1 \"tools\": \"If the program described below is not "
+                  "installed\" does not hold: an uninstall entry is named or shown as \"Acme "
+                  "Tools\"; nothing is done",
+                  "9000 action record 2 \"late\": \"Show MessageBox\": shows \"done\"",
+                  "9000 action record 3 \"typo\": \"Show Messagebox\" is no type setup.exe knows: "
+                  "nothing is done",
+                  "9000 action record 4 \"update\": \"Run Tormivex\": starts tormivex.exe from the "
+                  "temporary folder",
+                  "9000 action record 4 \"update\": \"Run Tormivex\" takes no completion choice: "
+                  "\"Stop installation\" is ignored",
+              }),
+              With(events, "record "));
+    EXPECT_EQ((std::vector<std::string>{"8000 step the action list runs again after the package, "
+                                        "as asked for in the first pass"}),
+              With(events, "runs again"));
     EXPECT_EQ(2u, With(events, "told the window Acme Writer (AcmeMain) to quit").size());
     EXPECT_EQ((std::vector<std::string>{"3000 window restart dialog answered Cancel",
                                         "9000 window restart dialog answered Cancel"}),
               With(events, "answered Cancel"));
     EXPECT_EQ(1u, With(events, "message box \"done\", answered OK").size());
     EXPECT_EQ("setup.exe ends with exit code 3010", events.back().text);
+}
+
+// What setup.exe passes over without a word, the preview says, with why.
+TEST(SetupPreviewTest, EverySilenceIsExplained) {
+    SetupFolderImage folder = Folder(
+        "[SPLASH]\nA0=Animation\nA2=Sound On\nA4=1\n[APPINFO]\nLanguageM=Ask user for "
+        "Language\n[BACKGROUND]\n0=1\n5=logo.bmp\n[BILLBOARDSKV]\nTOTAL=1\nB0=cut.bmp\n");
+    // A sound where the animation should be.
+    folder.Put("kvavi.avi", std::string("RIFF\4\0\0\0WAVE", 12));
+    folder.Put("logo.bmp", "\x89PNG\r\n\x1a\n");
+    folder.Put("images\\cut.bmp", BmpHeader(4, 4).substr(0, 20));
+
+    const std::vector<TimelineEvent> onXp =
+        SetupPreview(folder, *MachineProfile::BuiltIn("winxp")).Run();
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "0 step the language switcher does not run: neither Languages\\switch.exe nor "
+                  "switch.exe is in the setup folder",
+                  "0 media sound C:\\SETUP\\kvsound.wav cannot be played: the splash is silent",
+                  "0 media animation C:\\SETUP\\kvavi.avi cannot be opened: the splash shows none",
+                  "2000 media picture C:\\SETUP\\logo.bmp is not shown: it is no BMP, GIF or JPEG "
+                  "picture the decoder reads",
+                  "2000 media picture C:\\SETUP\\images\\cut.bmp is not shown: the bitmap ends "
+                  "within its own headers",
+              }),
+              With(onXp, "not "));
+
+    folder.Put("switch.exe", "MZ");
+    folder.Put("kvavi.avi", std::string("RIFF\4\0\0\0AVI ", 12));
+    folder.Put("kvsound.wav", std::string("RIFF\4\0\0\0WAVE", 12));
+    const std::vector<TimelineEvent> on95 =
+        SetupPreview(folder, *MachineProfile::BuiltIn("win95")).Run();
+    // Windows 95 has no Installer: its redistributable runs two seconds first.
+    EXPECT_EQ((std::vector<std::string>{"2000 step the language switcher does not run: the system "
+                                        "cannot name its user-interface language (it has no "
+                                        "GetSystemDefaultUILanguage)"}),
+              With(on95, "switcher"));
+    EXPECT_TRUE(With(on95, "cannot be").empty());
 }
 
 // A frame a moment the screen changes, with the pictures in it.
@@ -226,13 +297,23 @@ TEST(SetupPreviewTest, TheMachinesCodePageMakesItsTextsUtf8InEveryOutput) {
               ReadHostFile(host.Path("story.html")).find(">\xE8\xA1\xA8\xE7\xA4\xBA</text>"));
     std::vector<std::string> asJson = onJapanese;
     asJson.push_back("--json");
+    // The dialog's event, wherever the decisions before it put it.
+    const auto dialogShown = [](const nlohmann::json& report) {
+        for (const auto& event : report["events"]) {
+            const std::string text = event["text"];
+            if (text.rfind("progress dialog shown: ", 0) == 0) {
+                return text;
+            }
+        }
+        return std::string();
+    };
     const auto report = nlohmann::json::parse(RunSetupPreview(asJson).out);
     EXPECT_EQ(932, report["codepage"]);
-    EXPECT_EQ(shown, report["events"][1]["text"]);
+    EXPECT_EQ(shown, dialogShown(report));
 
     asJson.insert(asJson.end(), {"--codepage", "1252"});
     EXPECT_EQ("progress dialog shown: \"\xE2\x80\xA2\\\xC5\xBD\xC2\xA6\"",
-              nlohmann::json::parse(RunSetupPreview(asJson).out)["events"][1]["text"]);
+              dialogShown(nlohmann::json::parse(RunSetupPreview(asJson).out)));
 }
 
 }  // namespace

@@ -47,8 +47,9 @@ void SimDesktop::ShellOpen(const std::string& file) {
     Trace("shell open: " + file);
 }
 
-void SimDesktop::PlaySoundFile(const std::string& path, unsigned flags) {
+bool SimDesktop::PlaySoundFile(const std::string& path, unsigned flags) {
     Trace("sound: " + path + " flags " + std::to_string(flags));
+    return m_files.HoldsRiff(path, "WAVE");
 }
 
 void SimDesktop::SetWaitCursor(bool wait) {

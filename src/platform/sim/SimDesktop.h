@@ -7,17 +7,19 @@
 
 #include "platform/IDesktopPort.h"
 #include "platform/IGdiPort.h"
+#include "platform/sim/SimFiles.h"
 #include "platform/sim/SimScheduler.h"
 #include "platform/sim/SimTrace.h"
 
 namespace kestavo::sim {
 
 // The simulated desktop: screen, system colours, message boxes, the shell,
-// and the drawing objects the program creates (kept to find leaks).
+// sounds (a RIFF "WAVE" file plays), and the drawing objects the program
+// creates (kept to find leaks).
 class SimDesktop : public IDesktopPort, public IGdiPort {
 public:
-    SimDesktop(const SimScheduler& scheduler, SimTrace& trace)
-        : m_scheduler(scheduler), m_trace(trace) {}
+    SimDesktop(const SimScheduler& scheduler, SimTrace& trace, const SimFiles& files)
+        : m_scheduler(scheduler), m_trace(trace), m_files(files) {}
 
     int SystemMetric(int index) override;
     ColorRef SystemColor(int index) override;
@@ -25,7 +27,7 @@ public:
                        unsigned style) override;
     void ShellOpen(const std::string& file) override;
     void SetWaitCursor(bool wait) override;
-    void PlaySoundFile(const std::string& path, unsigned flags) override;
+    bool PlaySoundFile(const std::string& path, unsigned flags) override;
     // Keeps a drawing object made elsewhere (a decoded picture) so that it
     // counts among the live objects until deleted.
     Handle KeepObject(std::string description) { return Keep(std::move(description)); }
@@ -50,6 +52,7 @@ private:
 
     const SimScheduler& m_scheduler;
     SimTrace& m_trace;
+    const SimFiles& m_files;
     std::map<Handle, std::string> m_objects;
     Handle m_nextObject = 0x1000;
 };

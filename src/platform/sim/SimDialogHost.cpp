@@ -20,8 +20,8 @@ int SimDialogHost::RunModal(int templateId, IDialogEvents& events) {
         layout.height = size->second.second;
     }
     const Handle handle = 0x10000 + m_windows.size();
-    m_windows.push_back(
-        std::make_unique<SimWindow>(templateId, handle, layout, events, m_scheduler, m_trace));
+    m_windows.push_back(std::make_unique<SimWindow>(templateId, handle, layout, events, m_scheduler,
+                                                    m_trace, m_files));
     SimWindow& window = *m_windows.back();
     // The process's main window is the outermost of its first thread's
     // dialogs; other threads' dialogs come and go beside it.

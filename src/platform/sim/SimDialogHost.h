@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/IDialogHost.h"
+#include "platform/sim/SimFiles.h"
 #include "platform/sim/SimScheduler.h"
 #include "platform/sim/SimTrace.h"
 #include "platform/sim/SimWindow.h"
@@ -20,8 +21,8 @@ namespace kestavo::sim {
 // ends, the process is over: every other thread stops with it.
 class SimDialogHost : public IDialogHost {
 public:
-    SimDialogHost(SimScheduler& scheduler, SimTrace& trace)
-        : m_scheduler(scheduler), m_trace(trace) {}
+    SimDialogHost(SimScheduler& scheduler, SimTrace& trace, const SimFiles& files)
+        : m_scheduler(scheduler), m_trace(trace), m_files(files) {}
 
     int RunModal(int templateId, IDialogEvents& events) override;
     Handle LoadIconResource(int resourceId) override;
@@ -51,6 +52,7 @@ private:
 
     SimScheduler& m_scheduler;
     SimTrace& m_trace;
+    const SimFiles& m_files;
     std::vector<std::unique_ptr<SimWindow>> m_windows;
     int m_depth = 0;
     bool m_processEnded = false;

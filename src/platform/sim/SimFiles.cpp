@@ -97,4 +97,10 @@ bool SimFiles::Exists(const std::string& path) const {
     return m_files.count(Normalize(path)) != 0;
 }
 
+bool SimFiles::HoldsRiff(const std::string& path, const std::string& form) const {
+    const std::optional<std::string> content = Read(path);
+    return content && content->size() >= 12 && content->compare(0, 4, "RIFF") == 0 &&
+           content->compare(8, 4, form) == 0;
+}
+
 }  // namespace kestavo::sim

@@ -22,6 +22,9 @@ public:
     // them: '*' and '?' in the last part of the path, folders implied by
     // the files below them.
     bool AnyMatches(const std::string& pattern) const;
+    // Whether the file is a RIFF file of the given form ("WAVE", "AVI "):
+    // what the sound and animation players open.
+    bool HoldsRiff(const std::string& path, const std::string& form) const;
 
     static std::string Normalize(const std::string& path);
 

@@ -37,8 +37,8 @@ public:
     SimFiles files;
     SimSystem system{scheduler, trace, files};
     SimProfile profile{files, system};
-    SimDesktop desktop{scheduler, trace};
-    SimDialogHost dialogs{scheduler, trace};
+    SimDesktop desktop{scheduler, trace, files};
+    SimDialogHost dialogs{scheduler, trace, files};
     SimThreads threads{scheduler, trace};
     SimProcesses processes{scheduler, trace, files, system};
     SimRegistry registry;

@@ -126,8 +126,10 @@ void SimSystem::LoadByPathWithAlteredSearchPath() {
     Trace("load by path: altered search path");
 }
 
+// The name as the program gave it: putting the system folder before it is
+// the Windows adapter's work, which only Windows can show.
 void SimSystem::PreloadSystemLibrary(const std::string& name) {
-    Trace("preload " + WithSeparator(systemDirectory) + name);
+    Trace("preload " + name);
 }
 
 bool SimSystem::StartSockets(unsigned short version) {

@@ -19,12 +19,14 @@ std::string RectText(const Rect& rect) {
 }  // namespace
 
 SimWindow::SimWindow(int templateId, Handle handle, const SimTemplate& layout,
-                     IDialogEvents& events, SimScheduler& scheduler, SimTrace& trace)
+                     IDialogEvents& events, SimScheduler& scheduler, SimTrace& trace,
+                     const SimFiles& files)
     : m_templateId(templateId),
       m_handle(handle),
       m_events(events),
       m_scheduler(scheduler),
       m_trace(trace),
+      m_files(files),
       m_rect{0, 0, layout.width, layout.height} {
     for (const SimItemTemplate& item : layout.items) {
         SimItem state;
@@ -204,11 +206,13 @@ std::intptr_t SimWindow::ProgressMessage(SimItem& item, unsigned message, std::u
 }
 
 // The animation control is asked to open a file (named by the pointer in
-// lParam) and to play it.
+// lParam), which it does when the file is a RIFF "AVI " file, and to play
+// it.
 std::intptr_t SimWindow::AnimationMessage(int itemId, unsigned message, std::intptr_t lParam) {
     if (message == ACM_OPENA) {
-        Trace("animation " + std::to_string(itemId) + " open " +
-              reinterpret_cast<const char*>(lParam));
+        const char* path = reinterpret_cast<const char*>(lParam);
+        Trace("animation " + std::to_string(itemId) + " open " + path);
+        return m_files.HoldsRiff(path, "AVI ") ? 1 : 0;
     } else if (message == ACM_PLAY) {
         Trace("animation " + std::to_string(itemId) + " play " +
               std::to_string(static_cast<std::uint32_t>(lParam)));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/IDialogHost.h"
+#include "platform/sim/SimFiles.h"
 #include "platform/sim/SimScheduler.h"
 #include "platform/sim/SimTemplates.h"
 #include "platform/sim/SimTrace.h"
@@ -32,7 +33,7 @@ struct SimItem {
 class SimWindow : public IDialogWindow {
 public:
     SimWindow(int templateId, Handle handle, const SimTemplate& layout, IDialogEvents& events,
-              SimScheduler& scheduler, SimTrace& trace);
+              SimScheduler& scheduler, SimTrace& trace, const SimFiles& files);
     ~SimWindow() override;
     SimWindow(const SimWindow&) = delete;
     SimWindow& operator=(const SimWindow&) = delete;
@@ -87,6 +88,7 @@ private:
     IDialogEvents& m_events;
     SimScheduler& m_scheduler;
     SimTrace& m_trace;
+    const SimFiles& m_files;
     Rect m_rect;
     bool m_visible = false;
     bool m_ended = false;

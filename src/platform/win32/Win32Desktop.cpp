@@ -44,16 +44,14 @@ void Win32Desktop::SetWaitCursor(bool wait) {
     SetCursor(LoadCursorA(nullptr, wait ? IDC_WAIT : IDC_ARROW));
 }
 
-void Win32Desktop::PlaySoundFile(const std::string& path, unsigned flags) {
+bool Win32Desktop::PlaySoundFile(const std::string& path, unsigned flags) {
     const HMODULE library = SoundLibrary();
     if (library == nullptr) {
-        return;
+        return false;
     }
     const auto play = reinterpret_cast<SndPlaySoundFunction>(
         reinterpret_cast<void*>(GetProcAddress(library, "sndPlaySoundA")));
-    if (play != nullptr) {
-        play(path.c_str(), flags);
-    }
+    return play != nullptr && play(path.c_str(), flags);
 }
 
 Handle Win32Desktop::CreateSolidBrush(ColorRef color) {

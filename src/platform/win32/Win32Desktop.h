@@ -16,7 +16,7 @@ public:
                        unsigned style) override;
     void ShellOpen(const std::string& file) override;
     void SetWaitCursor(bool wait) override;
-    void PlaySoundFile(const std::string& path, unsigned flags) override;
+    bool PlaySoundFile(const std::string& path, unsigned flags) override;
 
     Handle CreateSolidBrush(ColorRef color) override;
     Handle CreateFontFromDesc(const FontDesc& font) override;

@@ -11,16 +11,13 @@ namespace kestavo::win32 {
 
 namespace {
 
-bool Decodable(const void* bytes, DWORD size) {
-    const std::string_view file(static_cast<const char*>(bytes), size);
-    return !PictureHeader::ClaimsTooManyPixels(file) && !PictureHeader::IsCutShort(file);
-}
-
 // The whole file in movable global memory, or null when it cannot be
 // opened, is empty, too large, cannot be read, claims a picture too large
-// to decode or is a bitmap cut short within its headers. The high part of
-// the size counts too: a file of 4 GiB and more is no prefix of itself.
-HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
+// to decode or is a bitmap cut short within its headers; `why` says which.
+// The high part of the size counts too: a file of 4 GiB and more is no
+// prefix of itself.
+HGLOBAL ReadWholeFile(const std::string& path, DWORD& size, PictureRefusal& why) {
+    why = PictureRefusal::NotOpened;
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -32,13 +29,16 @@ HGLOBAL ReadWholeFile(const std::string& path, DWORD& size) {
     HGLOBAL memory = fits ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr;
     void* bytes = memory == nullptr ? nullptr : GlobalLock(memory);
     DWORD read = 0;
-    const bool complete = bytes != nullptr && ReadFile(file, bytes, size, &read, nullptr) &&
-                          read == size && Decodable(bytes, size);
+    if (bytes == nullptr) {
+        why = PictureRefusal::FileSize;
+    } else if (ReadFile(file, bytes, size, &read, nullptr) && read == size) {
+        why = PictureHeader::Refusal(std::string_view(static_cast<const char*>(bytes), size));
+    }
     if (bytes != nullptr) {
         GlobalUnlock(memory);
     }
     CloseHandle(file);
-    if (!complete && memory != nullptr) {
+    if (why != PictureRefusal::None && memory != nullptr) {
         GlobalFree(memory);
         return nullptr;
     }
@@ -59,12 +59,13 @@ HBITMAP CopyPictureBitmap(IPicture& picture) {
 
 }  // namespace
 
-Handle Win32Pictures::LoadPictureBitmap(const std::string& path) {
+Handle Win32Pictures::LoadPictureBitmap(const std::string& path, PictureRefusal& why) {
     DWORD size = 0;
-    const HGLOBAL memory = ReadWholeFile(path, size);
+    const HGLOBAL memory = ReadWholeFile(path, size, why);
     if (memory == nullptr) {
         return kNullHandle;
     }
+    why = PictureRefusal::NotDecoded;
     IStream* stream = nullptr;
     if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
         GlobalFree(memory);
@@ -78,6 +79,9 @@ Handle Win32Pictures::LoadPictureBitmap(const std::string& path) {
         picture->Release();
     }
     stream->Release();
+    if (bitmap != nullptr) {
+        why = PictureRefusal::None;
+    }
     return reinterpret_cast<Handle>(bitmap);
 }
 

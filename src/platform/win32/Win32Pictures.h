@@ -10,7 +10,7 @@ namespace kestavo::win32 {
 // and copied into windows with StretchBlt.
 class Win32Pictures : public IPicturePort {
 public:
-    Handle LoadPictureBitmap(const std::string& path) override;
+    Handle LoadPictureBitmap(const std::string& path, PictureRefusal& why) override;
     PictureSize BitmapSize(Handle bitmap) override;
     void DrawBitmap(Handle window, Handle bitmap, int x, int y) override;
 };

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Pictures.h"
+
 namespace kestavo::win32 {
 namespace {
 
@@ -114,14 +116,27 @@ protected:
         return path;
     }
 
+    Handle Load(const std::string& path) {
+        PictureRefusal why = PictureRefusal::None;
+        return m_pictures.LoadPictureBitmap(path, why);
+    }
+
+    // Why the file gives no bitmap: None when it gives one.
+    PictureRefusal Refusal(const std::string& path) {
+        PictureRefusal why = PictureRefusal::None;
+        const Handle bitmap = m_pictures.LoadPictureBitmap(path, why);
+        DeleteObject(reinterpret_cast<HGDIOBJ>(bitmap));
+        return bitmap == kNullHandle ? why : PictureRefusal::None;
+    }
+
     Win32Pictures m_pictures;
     std::string m_folder;
     std::vector<std::string> m_files;
 };
 
 TEST_F(Win32PicturesTest, DecodedBitmapKeepsItsSizeAndPixelsAfterTheLoad) {
-    const Handle first = m_pictures.LoadPictureBitmap(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
-    const Handle second = m_pictures.LoadPictureBitmap(m_folder + "\\quad.bmp");
+    const Handle first = Load(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
+    const Handle second = Load(m_folder + "\\quad.bmp");
     ASSERT_NE(first, kNullHandle);
     ASSERT_NE(second, kNullHandle);
     EXPECT_NE(first, second);
@@ -138,13 +153,13 @@ TEST_F(Win32PicturesTest, DecodedBitmapKeepsItsSizeAndPixelsAfterTheLoad) {
     DeleteObject(reinterpret_cast<HGDIOBJ>(second));
 }
 
-TEST_F(Win32PicturesTest, FilesThatHoldNoPictureGiveNoBitmap) {
+TEST_F(Win32PicturesTest, FilesThatHoldNoPictureGiveNoBitmapAndSayWhy) {
     const std::string bmp = BmpFile(5, 3, Quadrants);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("empty.bmp", "")), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("text.bmp", "not a picture\r\n")), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("cut.bmp", bmp.substr(0, 20))), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(m_folder + "\\missing.bmp"), kNullHandle);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(m_folder), kNullHandle);
+    EXPECT_EQ(Refusal(Write("empty.bmp", "")), PictureRefusal::FileSize);
+    EXPECT_EQ(Refusal(Write("text.bmp", "not a picture\r\n")), PictureRefusal::NotDecoded);
+    EXPECT_EQ(Refusal(Write("cut.bmp", bmp.substr(0, 20))), PictureRefusal::CutShort);
+    EXPECT_EQ(Refusal(m_folder + "\\missing.bmp"), PictureRefusal::NotOpened);
+    EXPECT_EQ(Refusal(m_folder), PictureRefusal::NotOpened);
     EXPECT_EQ(m_pictures.BitmapSize(kNullHandle).width, 0);
 }
 
@@ -164,7 +179,7 @@ TEST_F(Win32PicturesTest, FilesLargerThanAnyPictureAreRefusedUnread) {
         CloseHandle(file);
 
         const DWORD start = GetTickCount();
-        EXPECT_EQ(m_pictures.LoadPictureBitmap(path), kNullHandle) << size;
+        EXPECT_EQ(Refusal(path), PictureRefusal::FileSize) << size;
         EXPECT_LT(GetTickCount() - start, 1000u) << size;
     }
 }
@@ -172,15 +187,43 @@ TEST_F(Win32PicturesTest, FilesLargerThanAnyPictureAreRefusedUnread) {
 // One row more than the 128 Mi pixels decoded, valid and whole: decoding
 // would take half a gigabyte for each of two bitmaps, and seconds.
 TEST_F(Win32PicturesTest, PictureOfMoreThan128MiPixelsIsRefusedBeforeItIsDecoded) {
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("large.bmp", OneBitBmpFile(16384, 8193))),
-              kNullHandle);
+    EXPECT_EQ(Refusal(Write("large.bmp", OneBitBmpFile(16384, 8193))),
+              PictureRefusal::TooManyPixels);
+}
+
+// The check reads the headers as the decoder does: a byte between two
+// segments is passed over by both, so a photo with one shows, and one that
+// claims 30000 x 30000 behind it is refused at once; a photo without a scan
+// shows nothing. A GIF whose first image is 30000 x 30000 in a screen of
+// one pixel, and a bitmap whose pixels lie past the end, are refused too.
+TEST_F(Win32PicturesTest, HeaderCheckReadsTheHeadersAsTheDecoderDoes) {
+    std::string photo = test::CorpusPicture("photo301x201.jpg");
+    photo.insert(158, 1, '\0');
+    const Handle shown = m_pictures.LoadPictureBitmap(Write("stray.jpg", photo));
+    ASSERT_NE(shown, kNullHandle);
+    EXPECT_EQ(m_pictures.BitmapSize(shown).width, 301);
+    EXPECT_EQ(m_pictures.BitmapSize(shown).height, 201);
+    DeleteObject(reinterpret_cast<HGDIOBJ>(shown));
+
+    std::string gif = test::CorpusPicture("logo300x200.gif");
+    gif.replace(6, 4, std::string("\x01\0\x01\0", 4)).replace(32, 4, "\x30\x75\x30\x75");
+    std::string offset = BmpFile(5, 3, Quadrants);
+    test::PutLittle32(offset, 10, 0x7FFFFFF0);
+    const std::string noScan = photo.substr(0, 178);
+    const std::string huge = photo.replace(164, 4, "\x30\x75\x30\x75");
+    const DWORD start = GetTickCount();
+    for (const std::string& refused : {huge, noScan, gif, offset}) {
+        EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("refused.jpg", refused)), kNullHandle)
+            << refused.size();
+    }
+    EXPECT_LT(GetTickCount() - start, 2000u);
 }
 
 TEST_F(Win32PicturesTest, FileHeldOpenByAnotherProgramIsNotRead) {
     const std::string path = Write("held.bmp", BmpFile(5, 3, Quadrants));
     const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    EXPECT_EQ(m_pictures.LoadPictureBitmap(path), kNullHandle);
+    EXPECT_EQ(Refusal(path), PictureRefusal::NotOpened);
     CloseHandle(held);
 }
 
@@ -190,7 +233,7 @@ TEST_F(Win32PicturesTest, DrawCopiesTheBitmapOneToOneIntoTheClientArea) {
                         nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     UpdateWindow(window);
-    const Handle bitmap = m_pictures.LoadPictureBitmap(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
+    const Handle bitmap = Load(Write("quad.bmp", BmpFile(5, 3, Quadrants)));
 
     m_pictures.DrawBitmap(reinterpret_cast<Handle>(window), bitmap, 10, 20);
 
