@@ -199,7 +199,7 @@ TEST_F(Win32PicturesTest, PictureOfMoreThan128MiPixelsIsRefusedBeforeItIsDecoded
 TEST_F(Win32PicturesTest, HeaderCheckReadsTheHeadersAsTheDecoderDoes) {
     std::string photo = test::CorpusPicture("photo301x201.jpg");
     photo.insert(158, 1, '\0');
-    const Handle shown = m_pictures.LoadPictureBitmap(Write("stray.jpg", photo));
+    const Handle shown = Load(Write("stray.jpg", photo));
     ASSERT_NE(shown, kNullHandle);
     EXPECT_EQ(m_pictures.BitmapSize(shown).width, 301);
     EXPECT_EQ(m_pictures.BitmapSize(shown).height, 201);
@@ -213,8 +213,7 @@ TEST_F(Win32PicturesTest, HeaderCheckReadsTheHeadersAsTheDecoderDoes) {
     const std::string huge = photo.replace(164, 4, "\x30\x75\x30\x75");
     const DWORD start = GetTickCount();
     for (const std::string& refused : {huge, noScan, gif, offset}) {
-        EXPECT_EQ(m_pictures.LoadPictureBitmap(Write("refused.jpg", refused)), kNullHandle)
-            << refused.size();
+        EXPECT_EQ(Load(Write("refused.jpg", refused)), kNullHandle) << refused.size();
     }
     EXPECT_LT(GetTickCount() - start, 2000u);
 }
