@@ -93,6 +93,15 @@ bool SimFiles::AnyMatches(const std::string& pattern) const {
     return false;
 }
 
+bool SimFiles::IsFolder(const std::string& path) const {
+    std::string folder = Normalize(path);
+    if (folder.empty() || folder.back() != '\\') {
+        folder.push_back('\\');
+    }
+    const auto below = m_files.lower_bound(folder);
+    return below != m_files.end() && below->first.compare(0, folder.size(), folder) == 0;
+}
+
 bool SimFiles::Exists(const std::string& path) const {
     return m_files.count(Normalize(path)) != 0;
 }

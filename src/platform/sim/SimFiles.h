@@ -22,6 +22,8 @@ public:
     // them: '*' and '?' in the last part of the path, folders implied by
     // the files below them.
     bool AnyMatches(const std::string& pattern) const;
+    // Whether the path names a folder: one that holds a file.
+    bool IsFolder(const std::string& path) const;
 
     static std::string Normalize(const std::string& path);
 
