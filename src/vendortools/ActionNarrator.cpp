@@ -64,6 +64,15 @@ void ActionNarrator::Narrate(const std::string& file, int index) {
     m_machine.trace.Add(m_machine.scheduler.Now(), "action: " + text);
 }
 
+// Me is a Windows 98 to the probe, and only to it.
+std::string ActionNarrator::SystemName(int windows9xVersion) {
+    const ISystemPort::OsVersion version = m_machine.system.GetOsVersion();
+    if (version.major == 4 && version.minor >= 90) {
+        return "Windows Me, which counts as Windows 98";
+    }
+    return "Windows " + std::to_string(windows9xVersion);
+}
+
 // The same probes setup.exe asks, on the same machine, a moment earlier.
 std::string ActionNarrator::Condition(const std::string& type, const std::string& subject) {
     SystemProbes probes(m_machine.GetPorts());
@@ -95,9 +104,8 @@ std::string ActionNarrator::Condition(const std::string& type, const std::string
     if (type == keywords::kIfWindows95 || type == keywords::kIfWindows98) {
         const int version = probes.GetWindows9xVersion();
         const int wanted = type == keywords::kIfWindows95 ? 95 : 98;
-        return Holds(version == wanted, version == 0
-                                            ? "the system is not of the Windows 9x family"
-                                            : "the system is Windows " + std::to_string(version));
+        return Holds(version == wanted, version == 0 ? "the system is not of the Windows 9x family"
+                                                     : "the system is " + SystemName(version));
     }
     return {};
 }

@@ -26,6 +26,7 @@ private:
     void Narrate(const std::string& file, int index);
     std::string Field(const std::string& file, char letter, int index);
     std::string Condition(const std::string& type, const std::string& subject);
+    std::string SystemName(int windows9xVersion);
     std::string Action(const std::string& file, int index, const std::string& type);
 
     sim::SimMachine& m_machine;
