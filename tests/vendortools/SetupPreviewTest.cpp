@@ -175,6 +175,24 @@ TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
     EXPECT_EQ("setup.exe ends with exit code 3010", events.back().text);
 }
 
+// A program outside the setup folder starts when the machine has it, with
+// the run time and exit code the machine file gives it.
+TEST(SetupPreviewTest, ProgramsAMachineFileListsStartAsListed) {
+    std::string error;
+    const auto machine = MachineProfile::FromFile(
+        "[files]\nC:\\Tools\\tool.exe=\n[programs]\ntool.exe=3\n[exits]\ntool.exe=5\n", error);
+    ASSERT_TRUE(machine) << error;
+    const SetupFolderImage folder = Folder(
+        "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=1\nA0=C:\\Tools\\tool.exe\n"
+        "B0=Before installation\n");
+    SetupPreview preview(folder, *machine);
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "0 program started C:\\Tools\\tool.exe, command line \"\", in C:\\SETUP",
+                  "3000 program C:\\Tools\\tool.exe ended with exit code 5, after 3.000 s"}),
+              With(preview.Run(), "tool.exe"));
+}
+
 std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (std::string::size_type at = text.find(part); at != std::string::npos;
