@@ -29,7 +29,7 @@ RANKS = {
     "driver": 5,
     "vendortools": 6,
     "vendortools/programs": 7,
-    "setup": 7,
+    "launcher": 7,
 }
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)

@@ -16,6 +16,8 @@ namespace {
 const char kSection[] = "ADVACTIONSKV";
 constexpr int kSetBit = 255;
 
+}  // namespace
+
 bool IsBatchFile(const std::string& path) {
     if (path.size() < 4) {
         return false;
@@ -23,8 +25,6 @@ bool IsBatchFile(const std::string& path) {
     const std::string extension = path.substr(path.size() - 4);
     return extension == ".BAT" || extension == ".bat";
 }
-
-}  // namespace
 
 AdvancedActionList::AdvancedActionList(SetupRunState& run, Ports& ports)
     : m_run(run),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "actions/AdvancedAction.h"
 #include "actions/SystemProbes.h"
@@ -41,6 +42,11 @@ private:
     // Listed again after every record that acted.
     TagRecords m_records;
 };
+
+// Whether "Run 3rd party software" runs the program as a batch file, through
+// cmd.exe and without its parameters: the extension exactly ".bat" or
+// ".BAT", no other mixture of cases.
+bool IsBatchFile(const std::string& path);
 
 // Runs one pass of the action list.
 bool RunAdvancedActions(SetupRunState& run, Ports& ports, ActionPass pass);

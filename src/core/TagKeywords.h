@@ -47,6 +47,11 @@ inline constexpr const char* kActionTypes[] = {
     kIfRunning,   kIfInstalled,   kIfNotInstalled,      kIfFileExists,
     kIfNoDotNet,  kIfWindows95,   kIfWindows98,         kShowMessageBox,
     kRunTormivex, kRunThirdParty, kRunThirdPartyAndWait};
+// The types that are conditions: a then-action and the completion choice
+// follow only when the condition holds. The others act directly.
+inline constexpr const char* kConditionTypes[] = {kIfRunning,    kIfInstalled, kIfNotInstalled,
+                                                  kIfFileExists, kIfNoDotNet,  kIfWindows95,
+                                                  kIfWindows98};
 
 // ADVACTIONSKV D<i>: what a condition that holds does.
 inline constexpr const char kCloseProgram[] = "Close Program";

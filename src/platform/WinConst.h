@@ -82,6 +82,7 @@ inline constexpr unsigned RDW_UPDATENOW = 0x0100;
 
 // Message box styles.
 inline constexpr unsigned MB_OK = 0x0000;
+inline constexpr unsigned MB_ICONHAND = 0x0010;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x0030;
 
 // Operating-system platform ids.

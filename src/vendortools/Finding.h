@@ -10,10 +10,18 @@ namespace kestavo::vendortools {
 // and change nothing.
 enum class Severity { Error, Warning, Note };
 
+// A kind of mistake: a code that never changes meaning once given, so that
+// a vendor's CI can silence one it has accepted, and how bad it is.
+struct FindingKind {
+    const char* code;
+    Severity severity;
+};
+
 // One thing the checker found in a setup folder. Its texts are in the ANSI
 // code page, as setup.exe reads the vendor's values; the tools convert them
 // when they print.
 struct Finding {
+    std::string code;
     Severity severity = Severity::Note;
     std::string file;
     // 1-based; 0 when the finding belongs to no line (a missing file).

@@ -51,4 +51,25 @@ std::string NearestKeyword(const std::string& value, const std::vector<const cha
     return nearest;
 }
 
+std::string ShortenedKeyword(const std::string& value, const std::vector<const char*>& keywords) {
+    constexpr std::size_t kShortest = 4;
+    const auto folded = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), Fold);
+        return text;
+    };
+    const std::string lower = folded(value);
+    for (const char* keyword : keywords) {
+        const std::string candidate = folded(keyword);
+        const std::string firstWord = candidate.substr(0, candidate.find(' '));
+        const bool begun =
+            lower.size() >= kShortest && candidate.compare(0, lower.size(), lower) == 0;
+        const bool sameStart = keywords.size() == 1 && firstWord.size() >= kShortest &&
+                               lower.compare(0, firstWord.size(), firstWord) == 0;
+        if (begun || sameStart) {
+            return keyword;
+        }
+    }
+    return "";
+}
+
 }  // namespace kestavo::vendortools

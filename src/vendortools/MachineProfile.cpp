@@ -17,11 +17,25 @@ namespace {
 
 using sim::ProfileEncoding;
 
+// An Installer that needs a newer runtime refuses the package: "This
+// installation package cannot be installed by the Windows Installer
+// service".
+constexpr unsigned long kPackageNeedsNewerInstaller = 1613;
+// What the redistributables in the setup folder install.
+constexpr ModuleVersion kRedistributedRuntime{2, 0, 2600};
+// The Installer's dialogs are 370 x 270 of its units, 493 x 360 pixels at
+// 96 DPI, in a window with a caption, centred on the screen; it shows the
+// first a moment after it starts.
+constexpr int kInstallerWidth = 499;
+constexpr int kInstallerHeight = 386;
+constexpr std::uint64_t kInstallerWindowAfterMs = 200;
+
 MachineProfile Windows9x(const char* name, const char* description, unsigned long minor,
                          std::optional<ModuleVersion> runtime) {
     MachineProfile machine;
     machine.name = name;
     machine.description = description;
+    machine.supported = false;
     machine.version = {VER_PLATFORM_WIN32_WINDOWS, 4, minor};
     machine.installerRuntime = runtime;
     machine.systemFolder = "C:\\WINDOWS\\SYSTEM";
@@ -30,13 +44,22 @@ MachineProfile Windows9x(const char* name, const char* description, unsigned lon
 }
 
 MachineProfile WindowsNt(const char* name, const char* description, unsigned long major,
-                         unsigned long minor, ModuleVersion runtime, bool hasUiLanguage = true) {
+                         unsigned long minor, ModuleVersion runtime) {
     MachineProfile machine;
     machine.name = name;
     machine.description = description;
     machine.version = {VER_PLATFORM_WIN32_NT, major, minor};
     machine.installerRuntime = runtime;
-    machine.hasUiLanguage = hasUiLanguage;
+    return machine;
+}
+
+// Windows 2000 keeps Windows in C:\WINNT, as NT did.
+MachineProfile Windows2000() {
+    MachineProfile machine = WindowsNt("win2000", "Windows 2000 SP4 (Windows Installer 2.0)", 5, 0,
+                                       ModuleVersion{2, 0, 2600});
+    machine.supported = false;
+    machine.windowsFolder = "C:\\WINNT";
+    machine.systemFolder = "C:\\WINNT\\system32";
     return machine;
 }
 
@@ -45,8 +68,7 @@ std::vector<MachineProfile> BuiltInMachines() {
         Windows9x("win95", "Windows 95 (no Windows Installer)", 0, std::nullopt),
         Windows9x("win98", "Windows 98 (no Windows Installer)", 10, std::nullopt),
         Windows9x("winme", "Windows Me (Windows Installer 1.2)", 90, ModuleVersion{1, 20, 1827}),
-        WindowsNt("win2000", "Windows 2000 SP4 (Windows Installer 2.0)", 5, 0,
-                  ModuleVersion{2, 0, 2600}),
+        Windows2000(),
         WindowsNt("winxp", "Windows XP SP3 (Windows Installer 3.1)", 5, 1,
                   ModuleVersion{3, 1, 4000}),
         WindowsNt("win7", "Windows 7 (Windows Installer 5.0)", 6, 1, ModuleVersion{5, 0, 7601}),
@@ -169,6 +191,9 @@ void AddLine(MachineProfile& machine, const std::string& section, const std::str
     } else if (section == "programs") {
         machine.programRunMs[Lower(key)] =
             static_cast<std::uint64_t>(number < 0 ? 0 : number) * 1000;
+    } else if (section == "exits") {
+        machine.programExitCodes[Lower(key)] =
+            static_cast<unsigned long>(std::strtoul(value.c_str(), nullptr, 0));
     } else if (section == "running") {
         machine.windows.emplace_back(key, value);
     } else if (section == "installed") {
@@ -211,8 +236,6 @@ void ApplyCaptured(const MachineProfile& profile, sim::SimMachine& machine) {
     for (const auto& folder : profile.shellFolders) {
         machine.system.specialFolders[folder.first] = folder.second;
     }
-    machine.desktop.screenWidth = profile.screenWidth;
-    machine.desktop.screenHeight = profile.screenHeight;
 }
 
 }  // namespace
@@ -277,33 +300,89 @@ const std::vector<MachineProfile::ShellFolder>& MachineProfile::ShellFolders() {
     return folders;
 }
 
+namespace {
+
+std::string FileName(const std::string& path) {
+    return Lower(path.substr(path.find_last_of('\\') + 1));
+}
+
+bool IsProgramFile(const std::string& path) {
+    const std::string name = FileName(path);
+    return name.size() > 4 &&
+           (name.substr(name.size() - 4) == ".exe" || name.substr(name.size() - 4) == ".com");
+}
+
+}  // namespace
+
+// The Installer shows its window in the middle of the screen; one older
+// than the package needs refuses it.
+sim::SimProgram MachineProfile::Installer(const sim::SimMachine& machine,
+                                          const ModuleVersion& runtime) const {
+    const bool current = runtime.major >= 2;
+    const Rect place = Rect::At((machine.desktop.screenWidth - kInstallerWidth) / 2,
+                                (machine.desktop.screenHeight - kInstallerHeight) / 2,
+                                kInstallerWidth, kInstallerHeight);
+    return sim::SimProgram{installerMs,
+                           current ? installerExitCode : kPackageNeedsNewerInstaller,
+                           {sim::SimProgramWindow{"Windows Installer", kInstallerWindowAfterMs,
+                                                  "MsiDialogCloseClass", place}}};
+}
+
+sim::SimProgram MachineProfile::Program(const std::string& path) const {
+    const auto runs = programRunMs.find(FileName(path));
+    const auto exits = programExitCodes.find(FileName(path));
+    return sim::SimProgram{runs == programRunMs.end() ? programMs : runs->second,
+                           exits == programExitCodes.end() ? 0 : exits->second,
+                           {}};
+}
+
+// A redistributable that succeeds puts the runtime and its msiexec.exe in
+// place, when it is the one for the system's family: InstMsiW.exe is for
+// the NT family, and setup.exe starts it on Windows 95 too.
+sim::SimProgram MachineProfile::Redistributable(sim::SimMachine& machine,
+                                                const std::string& path) const {
+    sim::SimProgram program = Program(path);
+    const bool nt = version.platformId == VER_PLATFORM_WIN32_NT;
+    if (FileName(path) == (nt ? "instmsiw.exe" : "instmsia.exe")) {
+        program.onSuccess = [&machine, installer = Installer(machine, kRedistributedRuntime)] {
+            machine.InstallInstallerRuntime(kRedistributedRuntime, installer);
+        };
+    }
+    return program;
+}
+
+void MachineProfile::AddPrograms(sim::SimMachine& machine,
+                                 const std::vector<std::string>& setupPrograms) const {
+    for (const std::string& program : setupPrograms) {
+        const std::string path = setupFolder + "\\" + program;
+        machine.processes.AddProgram(path, Redistributable(machine, path));
+    }
+    for (const std::string& file : files) {
+        if (IsProgramFile(file)) {
+            machine.processes.AddProgram(file, Program(file));
+        } else {
+            machine.files.Put(file, "");
+        }
+    }
+}
+
 void MachineProfile::Apply(sim::SimMachine& machine,
                            const std::vector<std::string>& setupPrograms) const {
     sim::SimSystem& system = machine.system;
-    system.osVersion = version;
+    machine.desktop.screenWidth = screenWidth;
+    machine.desktop.screenHeight = screenHeight;
+    machine.InstallWindows(version, windowsFolder, systemFolder);
     system.codePage = codePage;
-    system.windowsDirectory = windowsFolder;
-    system.systemDirectory = systemFolder;
     system.environment["PROGRAMFILES"] = programFiles;
     machine.registry.Put("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                          programFiles);
     machine.registry.Put("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir",
                          programFiles + "\\Common Files");
-    const std::string runtime = systemFolder + "\\msi.dll";
     if (installerRuntime) {
-        machine.files.Put(runtime, "MZ");
-        machine.modules.SetDllVersion(runtime, *installerRuntime);
+        machine.InstallInstallerRuntime(*installerRuntime, Installer(machine, *installerRuntime));
     }
     machine.modules.uiLanguage = {true, hasUiLanguage, uiLanguage};
-    machine.processes.AddProgram(systemFolder + "\\msiexec.exe",
-                                 sim::SimProgram{installerMs, installerExitCode, {}});
-    for (const std::string& program : setupPrograms) {
-        const std::string name = Lower(program.substr(program.find_last_of('\\') + 1));
-        const auto runs = programRunMs.find(name);
-        machine.processes.AddProgram(
-            setupFolder + "\\" + program,
-            sim::SimProgram{runs == programRunMs.end() ? programMs : runs->second, 0, {}});
-    }
+    AddPrograms(machine, setupPrograms);
     for (std::size_t i = 0; i < windows.size(); ++i) {
         machine.processes.otherWindows.push_back(
             TopLevelWindow{0x90000 + i, static_cast<unsigned long>(9000 + i), windows[i].first,
@@ -313,9 +392,6 @@ void MachineProfile::Apply(sim::SimMachine& machine,
         machine.registry.Put(
             "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + product.first,
             "DisplayName", product.second);
-    }
-    for (const std::string& file : files) {
-        machine.files.Put(file, "");
     }
     for (const auto& value : registry) {
         const std::string::size_type last = value.first.rfind('\\');

@@ -20,6 +20,8 @@ namespace kestavo::vendortools {
 struct MachineProfile {
     std::string name;
     std::string description;
+    // Whether setup.exe starts on it at all: Windows XP SP3 and later.
+    bool supported = true;
     ISystemPort::OsVersion version;
     // The Windows Installer runtime; nothing when the system has none.
     std::optional<ModuleVersion> installerRuntime;
@@ -33,9 +35,11 @@ struct MachineProfile {
 
     std::uint64_t installerMs = 20000;
     unsigned long installerExitCode = 0;
-    // The setup folder's programs, by file name: how long each runs.
+    // The setup folder's programs and those the machine file lists, by file
+    // name in lower case: how long each runs, and the code it ends with.
     std::uint64_t programMs = 2000;
     std::map<std::string, std::uint64_t> programRunMs;
+    std::map<std::string, unsigned long> programExitCodes;
     // Open windows: title and class.
     std::vector<std::pair<std::string, std::string>> windows;
     // Uninstall entries: key name and display name.
@@ -82,6 +86,12 @@ struct MachineProfile {
     // Makes the simulated machine this machine. The setup folder's programs
     // must be on it first, at setupFolder, so that they get their run times.
     void Apply(sim::SimMachine& machine, const std::vector<std::string>& setupPrograms) const;
+
+private:
+    sim::SimProgram Installer(const sim::SimMachine& machine, const ModuleVersion& runtime) const;
+    sim::SimProgram Program(const std::string& path) const;
+    sim::SimProgram Redistributable(sim::SimMachine& machine, const std::string& path) const;
+    void AddPrograms(sim::SimMachine& machine, const std::vector<std::string>& setupPrograms) const;
 };
 
 }  // namespace kestavo::vendortools

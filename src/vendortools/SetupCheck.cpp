@@ -1,78 +1,78 @@
 #include "vendortools/SetupCheck.h"
 
 #include <algorithm>
-#include <climits>
 
-#include "actions/FolderMacros.h"
-#include "core/SetupFolder.h"
 #include "core/TagKeywords.h"
-#include "presentation/BillboardDialog.h"
 #include "presentation/CMainFrame.h"
+#include "vendortools/ActionListCheck.h"
+#include "vendortools/CheckText.h"
+#include "vendortools/FilesCheck.h"
+#include "vendortools/FindingKinds.h"
+#include "vendortools/FolderMacroCheck.h"
 #include "vendortools/KeywordMatch.h"
+#include "vendortools/ListCheck.h"
+#include "vendortools/ModeCheck.h"
+#include "vendortools/NamesCheck.h"
 
 namespace kestavo::vendortools {
 
 namespace {
+
+using checktext::IsWholeNumber;
+using checktext::JoinQuoted;
+using checktext::Lower;
+using checktext::Quote;
+using checktext::StartsWithNumber;
 
 // Larger than any value a tag file holds: what the vendor wrote, uncut.
 constexpr std::size_t kWhole = 1 << 20;
 // The longest time a timer waits, in whole seconds.
 constexpr long long kLongestSeconds = 0x7FFFFFFF / 1000;
 
-std::string Quote(const std::string& text) {
-    return "\"" + text + "\"";
-}
-
-bool IsWholeNumber(const std::string& text) {
-    std::size_t at = text[0] == '-' || text[0] == '+' ? 1 : 0;
-    if (at == text.size()) {
-        return false;
-    }
-    for (; at < text.size(); ++at) {
-        if (text[at] < '0' || text[at] > '9') {
-            return false;
+// What a flag written as a word was meant to say.
+std::string FlagFix(const std::string& value) {
+    const std::string word = Lower(value);
+    for (const char* on : {"yes", "y", "true", "on", "enable", "enabled", "x"}) {
+        if (word == on) {
+            return "write 1";
         }
     }
-    return true;
-}
-
-std::string JoinQuoted(const std::vector<const char*>& words) {
-    std::string joined;
-    for (const char* word : words) {
-        joined += (joined.empty() ? "" : ", ") + Quote(word);
+    for (const char* off : {"no", "n", "false", "off", "disable", "disabled", "none"}) {
+        if (word == off) {
+            return "write 0";
+        }
     }
-    return joined;
+    return "write 1 to turn it on, or 0";
 }
 
 }  // namespace
 
 SetupCheck::SetupCheck(const SetupFolderImage& folder)
-    : m_folder(folder),
-      m_tag(m_machine.system, m_machine.profile),
-      m_data(m_machine.system, m_machine.profile, TagFile::kDataFileName),
-      m_tagLayout(folder.Bytes(TagFile::kFileName)),
-      m_dataLayout(folder.Bytes(TagFile::kDataFileName)) {
-    folder.PutInto(m_machine);
+    : m_folder(folder), m_findings(m_folder.Layout(), m_folder.DataLayout()) {}
+
+bool SetupCheck::IsCode(const std::string& code) {
+    return std::any_of(std::begin(kinds::kAll), std::end(kinds::kAll),
+                       [&](const FindingKind* kind) { return code == kind->code; });
 }
 
 std::vector<Finding> SetupCheck::Run() {
-    m_findings.clear();
+    m_findings.Clear();
     CheckFile(TagFile::kFileName);
     CheckFile(TagFile::kDataFileName);
-    CheckHiddenTexts();
-    CheckList("FILESUPPORT", "AB", INT_MAX);
-    CheckList("BILLBOARDSKV", "BCDE", BillboardDialog::kMaxBillboards);
-    CheckList("ADVACTIONSKV", "ABCDEFGH", INT_MAX);
-    CheckFiles();
-    const auto rank = [](const Finding& finding) {
-        return finding.file == TagFile::kFileName       ? 0
-               : finding.file == TagFile::kDataFileName ? 1
-                                                        : 2;
-    };
-    std::stable_sort(m_findings.begin(), m_findings.end(), [&](const Finding& a, const Finding& b) {
-        return rank(a) != rank(b) ? rank(a) < rank(b) : a.line < b.line;
+    if (m_folder.Readable(TagFile::kFileName)) {
+        ListCheck(m_folder, m_findings).Run();
+        ActionListCheck(m_folder, m_findings).Run();
+        FolderMacroCheck(m_folder, m_findings).Run();
+        ModeCheck(m_folder, m_findings).Run();
+    }
+    FilesCheck(m_folder, m_findings).Run();
+    std::vector<Finding> findings = m_findings.InOrder();
+    const auto ignored = std::remove_if(findings.begin(), findings.end(), [&](const Finding& f) {
+        return m_ignored.count(f.code) != 0;
     });
-    return m_findings;
+    m_ignoredCount = static_cast<std::size_t>(findings.end() - ignored);
+    findings.erase(ignored, findings.end());
+    return findings;
 }
 
 std::string SetupCheck::ValueAsRead(const std::string& file, const std::string& section,
@@ -83,112 +83,37 @@ std::string SetupCheck::ValueAsRead(const std::string& file, const std::string& 
 
 std::string SetupCheck::ValueAsRead(const std::string& file, const std::string& section,
                                     const std::string& key, std::size_t capacity) const {
-    return TagOf(file).Read(section, key, capacity);
-}
-
-const TagLayout& SetupCheck::LayoutOf(const std::string& file) const {
-    return file == TagFile::kFileName ? m_tagLayout : m_dataLayout;
-}
-
-const TagFile& SetupCheck::TagOf(const std::string& file) const {
-    return file == TagFile::kFileName ? m_tag : m_data;
-}
-
-void SetupCheck::Add(Severity severity, const std::string& file, const std::string& section,
-                     const std::string& key, std::string message, std::string fix) {
-    const TagLayout& layout = LayoutOf(file);
-    const std::size_t line =
-        key.empty() ? layout.SectionLine(section) : layout.LineOf(section, key);
-    AddAtLine(severity, file, line, section, key, std::move(message), std::move(fix));
-}
-
-void SetupCheck::AddAtLine(Severity severity, const std::string& file, std::size_t line,
-                           const std::string& section, const std::string& key, std::string message,
-                           std::string fix) {
-    m_findings.push_back(
-        Finding{severity, file, line, section, key, std::move(message), std::move(fix)});
+    return m_folder.TagOf(file).Read(section, key, capacity);
 }
 
 void SetupCheck::CheckFile(const std::string& file) {
-    if (!LayoutOf(file).Exists()) {
-        if (file == TagFile::kFileName) {
-            AddAtLine(Severity::Note, file, 0, "", "",
-                      "there is no kestavo.tag: setup.exe installs the package at once, with "
-                      "no dialog, splash, background or actions");
-        }
+    if (!m_folder.TagLayoutOf(file).Exists()) {
         return;
     }
-    CheckEncoding(file);
-    CheckNames(file);
+    if (!m_folder.Readable(file)) {
+        const std::string bytes = *m_folder.Image().Bytes(file);
+        const bool utf16 = bytes.size() > 1 && (bytes[0] == '\0' || bytes[1] == '\0');
+        m_findings.AddAtLine(
+            kinds::kTagFileNotText, file, 0, "", "",
+            std::string("the file is ") +
+                (utf16 ? "UTF-16 text without a byte-order mark" : "no text (it holds NUL bytes)") +
+                ": setup.exe reads no setting from it, shows a progress dialog without "
+                "texts and does nothing the file says",
+            "save it as ANSI text");
+        return;
+    }
+    NamesCheck(m_folder, m_findings).Run(file);
     CheckValues(file);
 }
 
-void SetupCheck::CheckEncoding(const std::string& file) {
-    const TagLayout& layout = LayoutOf(file);
-    if (!layout.ByteOrderMark().empty()) {
-        AddAtLine(Severity::Warning, file, 1, "", "",
-                  "the file starts with a " + layout.ByteOrderMark() +
-                      " byte-order mark: setup.exe reads its text converted to the ANSI code "
-                      "page, where characters the code page lacks become \"?\"",
-                  "save the file as ANSI text");
-    }
-    for (const std::size_t line : layout.Utf8Lines()) {
-        for (const TagLayout::Line& entry : layout.Lines()) {
-            if (entry.number == line && entry.hasValue) {
-                AddAtLine(Severity::Warning, file, line, entry.section, entry.key,
-                          "UTF-8 text without a byte-order mark: setup.exe reads every byte as a "
-                          "character of the ANSI code page and shows " +
-                              Quote(entry.value),
-                          "save the file as ANSI text (Windows-1252 on Western systems)");
-            }
-        }
-    }
-}
-
-// Names setup.exe never asks for are typing mistakes, or leftovers; a name
-// written twice is read once, the first time. A line starting with ";" is
-// read as a key no one asks for, which is what its writer meant.
-void SetupCheck::CheckNames(const std::string& file) {
-    for (const TagLayout::Line& line : LayoutOf(file).Lines()) {
-        if (!line.header && !line.key.empty() && line.key[0] == ';') {
-            continue;
-        }
-        if (line.header && line.hidden) {
-            AddAtLine(Severity::Warning, file, line.number, line.section, "",
-                      "section [" + line.section +
-                          "] again: setup.exe reads only the first, on "
-                          "line " +
-                          std::to_string(LayoutOf(file).SectionLine(line.section)),
-                      "merge the two sections");
-        } else if (line.header && !TagSchema::KnowsSection(file, line.section)) {
-            AddAtLine(Severity::Warning, file, line.number, line.section, "",
-                      "setup.exe never reads section [" + line.section + "]",
-                      "check the section's name");
-        } else if (!line.header && line.hidden && !line.inHiddenSection && !line.key.empty()) {
-            AddAtLine(Severity::Warning, file, line.number, line.section, line.key,
-                      "key " + line.key + " again in [" + line.section + "]: setup.exe reads " +
-                          "line " + std::to_string(LayoutOf(file).LineOf(line.section, line.key)),
-                      "remove one of them");
-        } else if (!line.header && TagSchema::KnowsSection(file, line.section) &&
-                   TagSchema::Find(file, line.section, line.key) == nullptr) {
-            AddAtLine(Severity::Warning, file, line.number, line.section, line.key,
-                      "setup.exe never reads key " + Quote(line.key) + " of [" + line.section + "]",
-                      "check the key's name");
-        } else if (!line.header && line.section.empty()) {
-            AddAtLine(Severity::Warning, file, line.number, "", line.key,
-                      "a key before the first section header: setup.exe never reads it",
-                      "move it into its section");
-        }
-    }
-}
-
 void SetupCheck::CheckValues(const std::string& file) {
-    for (const TagLayout::Line& line : LayoutOf(file).Lines()) {
+    for (const TagLayout::Line& line : m_folder.TagLayoutOf(file).Lines()) {
         if (line.header || line.hidden) {
             continue;
         }
         const KeyRule* rule = TagSchema::Find(file, line.section, line.key);
-        if (rule != nullptr && (file != TagFile::kFileName || IsRead(line.section, line.key))) {
+        if (rule != nullptr &&
+            (file != TagFile::kFileName || m_folder.IsRead(line.section, line.key))) {
             CheckValue(file, line.section, line.key, *rule);
         }
     }
@@ -198,6 +123,12 @@ void SetupCheck::CheckValue(const std::string& file, const std::string& section,
                             const std::string& key, const KeyRule& rule) {
     CheckCut(file, section, key, rule);
     const std::string value = ValueAsRead(file, section, key, rule.capacity);
+    if (IsShownText(section, key)) {
+        CheckEscape(section, key, value);
+    }
+    if (TakesComment(section, key, rule) && CheckComment(file, section, key, value)) {
+        return;
+    }
     switch (rule.kind) {
         case ValueKind::Flag:
         case ValueKind::Number:
@@ -211,9 +142,6 @@ void SetupCheck::CheckValue(const std::string& file, const std::string& section,
         case ValueKind::Colour:
             CheckColour(file, section, key, value);
             break;
-        case ValueKind::Folder:
-            CheckFolderMacros(file, section, key, value);
-            break;
         default:
             break;
     }
@@ -223,8 +151,16 @@ void SetupCheck::CheckCut(const std::string& file, const std::string& section,
                           const std::string& key, const KeyRule& rule) {
     const std::string whole = ValueAsRead(file, section, key, kWhole);
     const std::string kept = ValueAsRead(file, section, key, rule.capacity);
-    if (whole.size() > kept.size()) {
-        Add(Severity::Warning, file, section, key,
+    if (section == "FILESUPPORT" && rule.kind == ValueKind::Program &&
+        TagFile::FillsBuffer(kept, rule.capacity)) {
+        m_findings.Add(
+            kinds::kProgramPathFillsBuffer, file, section, key,
+            "the path fills its buffer, as a cut one does: setup.exe never starts "
+            "this program",
+            "shorten it to " + std::to_string(rule.capacity - 2) + " characters or fewer");
+    } else if (whole.size() > kept.size()) {
+        m_findings.Add(
+            kinds::kValueCut, file, section, key,
             "the value's " + std::to_string(whole.size()) + " characters are cut to " +
                 std::to_string(kept.size()) + ": setup.exe reads " + Quote(kept),
             "shorten it to " + std::to_string(rule.capacity - 1) + " characters or fewer");
@@ -235,28 +171,111 @@ void SetupCheck::CheckNumber(const std::string& file, const std::string& section
                              const std::string& key, const KeyRule& rule,
                              const std::string& value) {
     const int number = TagFile::AtoI(value);
-    if (!value.empty() && !IsWholeNumber(value)) {
-        Add(Severity::Warning, file, section, key,
-            Quote(value) + " is not a number: setup.exe reads " + std::to_string(number),
-            "write the number alone");
+    if (value.empty()) {
+        return;
     }
-    if (rule.kind == ValueKind::Flag && !value.empty() && number != 0 && number != 1) {
-        Add(Severity::Warning, file, section, key,
+    if (rule.kind == ValueKind::Seconds && number == 0) {
+        CheckZeroSeconds(section, key, value);
+        return;
+    }
+    if (!StartsWithNumber(value) &&
+        (rule.kind == ValueKind::Flag || rule.kind == ValueKind::Count)) {
+        CheckNoDigits(section, key, rule, value);
+        return;
+    }
+    if (!IsWholeNumber(value)) {
+        m_findings.Add(kinds::kNotWholeNumber, file, section, key,
+                       Quote(value) + " is not a number: setup.exe reads " + std::to_string(number),
+                       "write the number alone");
+    }
+    if (rule.kind == ValueKind::Flag && number != 0 && number != 1) {
+        m_findings.Add(
+            kinds::kFlagOtherNumber, file, section, key,
             "only 1 turns this on: setup.exe reads " + std::to_string(number) + " as off",
             "write 1 or 0");
     }
     if (rule.kind == ValueKind::Seconds && number < 0) {
         const bool splash = section == "SPLASH";
-        Add(Severity::Warning, file, section, key,
-            splash ? "a negative time: setup.exe shows the splash for 5 seconds"
-                   : "a negative time: setup.exe shows the next billboard at once",
-            "write the time in seconds, 1 or more");
+        m_findings.Add(kinds::kNegativeTime, file, section, key,
+                       splash ? "a negative time: setup.exe shows the splash for 5 seconds"
+                              : "a negative time: setup.exe shows the next billboard at once",
+                       "write the time in seconds, 1 or more");
     } else if (rule.kind == ValueKind::Seconds && number > kLongestSeconds) {
-        Add(Severity::Warning, file, section, key,
-            "more seconds than a timer waits: setup.exe waits " + std::to_string(kLongestSeconds) +
-                " seconds (about 24 days)",
-            "write a time in seconds");
+        m_findings.Add(kinds::kEndlessTime, file, section, key,
+                       "more seconds than a timer waits: setup.exe waits " +
+                           std::to_string(kLongestSeconds) + " seconds (about 24 days)",
+                       "write a time in seconds");
     }
+}
+
+// The texts setup.exe shows in its windows: the progress dialog's and the
+// background's.
+bool SetupCheck::IsShownText(const std::string& section, const std::string& key) {
+    return (section == "SETUP" && (key == "0" || key == "1")) ||
+           (section == "BACKGROUND" && (key == "1" || key == "2"));
+}
+
+void SetupCheck::CheckEscape(const std::string& section, const std::string& key,
+                             const std::string& value) {
+    const std::string escape = checktext::EscapeIn(value);
+    if (!escape.empty()) {
+        m_findings.Add(kinds::kEscapeShownAsWritten, TagFile::kFileName, section, key,
+                       "setup.exe shows " + Quote(escape) +
+                           " as it stands: a tag file has no notation for a line break",
+                       "write the text on one line, without " + Quote(escape));
+    }
+}
+
+// Keywords and the paths of files: a comment after them makes them match
+// nothing. Messages and titles may hold " ;" as prose does.
+bool SetupCheck::TakesComment(const std::string& section, const std::string& key,
+                              const KeyRule& rule) {
+    const bool path = rule.kind == ValueKind::Program || rule.kind == ValueKind::Picture ||
+                      rule.kind == ValueKind::Folder;
+    return rule.kind == ValueKind::Keyword ||
+           (path && !(section == "ADVACTIONSKV" && (key[0] & ~0x20) == 'G'));
+}
+
+bool SetupCheck::CheckComment(const std::string& file, const std::string& section,
+                              const std::string& key, const std::string& value) {
+    const std::string before = checktext::BeforeComment(value);
+    if (before.empty()) {
+        return false;
+    }
+    m_findings.Add(kinds::kCommentInValue, file, section, key,
+                   "a tag file has no comments after values: setup.exe reads all of " +
+                       Quote(value) + ", not " + Quote(before),
+                   "write " + Quote(before) +
+                       " alone, and the comment on a line of its own, starting with \";\"");
+    return true;
+}
+
+// A flag or a count written as a word: setup.exe finds no digits and reads
+// 0, which turns the flag off and empties the list.
+void SetupCheck::CheckNoDigits(const std::string& section, const std::string& key,
+                               const KeyRule& rule, const std::string& value) {
+    if (rule.kind == ValueKind::Flag) {
+        m_findings.Add(kinds::kFlagNotNumber, TagFile::kFileName, section, key,
+                       Quote(value) + " is not a number: setup.exe reads it as 0, which is off",
+                       FlagFix(value));
+        return;
+    }
+    m_findings.Add(kinds::kCountNotNumber, TagFile::kFileName, section, key,
+                   Quote(value) +
+                       " is not a number: setup.exe reads TOTAL as 0 and none of the list's "
+                       "records",
+                   "write the number of records in digits");
+}
+
+void SetupCheck::CheckZeroSeconds(const std::string& section, const std::string& key,
+                                  const std::string& value) {
+    if (section != "SPLASH" || !SplashShown()) {
+        return;
+    }
+    m_findings.Add(kinds::kSplashZeroSeconds, TagFile::kFileName, section, key,
+                   "setup.exe reads " + Quote(value) +
+                       " as 0 seconds, which gives no time: it shows the splash for 5 seconds",
+                   "write the seconds the splash stays, 1 or more (A0=Disabled shows none)");
 }
 
 void SetupCheck::CheckKeyword(const std::string& file, const std::string& section,
@@ -266,16 +285,45 @@ void SetupCheck::CheckKeyword(const std::string& file, const std::string& sectio
                                      [&](const char* keyword) { return value == keyword; })) {
         return;
     }
-    const std::string nearest = NearestKeyword(value, rule.keywords);
-    if (rule.otherValuesAllowed && nearest.empty()) {
+    const std::string other = OtherFieldOf(file, section, key, value);
+    const std::string close = NearestKeyword(value, rule.keywords);
+    const std::string nearest = close.empty() ? ShortenedKeyword(value, rule.keywords) : close;
+    if (rule.otherValuesAllowed && nearest.empty() && other.empty()) {
         return;
     }
-    Add(Severity::Error, file, section, key,
-        Quote(value) +
-            " matches no keyword (they are compared exactly, letter case and blanks "
-            "included): setup.exe " +
-            ConsequenceOf(section, key),
+    const std::string what = Quote(value) +
+                             " matches no keyword (they are compared exactly, letter case and "
+                             "blanks included): setup.exe " +
+                             ConsequenceOf(section, key);
+    if (!other.empty()) {
+        m_findings.Add(kinds::kNoKeyword, file, section, key,
+                       what + "; " + Quote(value) + " is a keyword of " + other,
+                       "write it in " + other);
+        return;
+    }
+    m_findings.Add(
+        kinds::kNoKeyword, file, section, key, what,
         nearest.empty() ? "write one of " + JoinQuoted(rule.keywords) : "write " + Quote(nearest));
+}
+
+// The key of the same list record whose keywords hold the value: a
+// then-action written as a type, a completion choice written as a
+// then-action.
+std::string SetupCheck::OtherFieldOf(const std::string& file, const std::string& section,
+                                     const std::string& key, const std::string& value) const {
+    for (const KeyRule& rule : TagSchema::Keys()) {
+        if (!TagLayout::SameName(rule.file, file) || !TagLayout::SameName(rule.section, section) ||
+            !TagSchema::IsListKey(rule) || TagFile::ListIndex(key) < 0 ||
+            TagSchema::Find(file, section, key) == &rule) {
+            continue;
+        }
+        if (std::find_if(rule.keywords.begin(), rule.keywords.end(), [&](const char* keyword) {
+                return value == keyword;
+            }) != rule.keywords.end()) {
+            return TagFile::ListKey(rule.key[0], TagFile::ListIndex(key));
+        }
+    }
+    return "";
 }
 
 // What a value matching no keyword makes setup.exe do instead.
@@ -324,248 +372,18 @@ void SetupCheck::CheckColour(const std::string& file, const std::string& section
         return;
     }
     const BackgroundColor color = CMainFrame::ParseColor(value);
-    Add(Severity::Warning, file, section, key,
-        "setup.exe reads " + Quote(value) + " as red " + std::to_string(color.red) + ", green " +
-            std::to_string(color.green) + ", blue " + std::to_string(color.blue) +
-            ": each of the three parts must be exactly 0x00, 0x80, 0xC0 or 0xFF, any other "
-            "counting as 0",
-        "write it as x@0x00,0x80,0xFF");
+    m_findings.Add(kinds::kColourPart, file, section, key,
+                   "setup.exe reads " + Quote(value) + " as red " + std::to_string(color.red) +
+                       ", green " + std::to_string(color.green) + ", blue " +
+                       std::to_string(color.blue) +
+                       ": each of the three parts must be exactly 0x00, 0x80, 0xC0 or 0xFF, any "
+                       "other counting as 0",
+                   "write it as x@0x00,0x80,0xFF");
 }
 
-void SetupCheck::CheckFolderMacros(const std::string& file, const std::string& section,
-                                   const std::string& key, const std::string& value) {
-    const std::vector<std::string> names = FolderMacroNames();
-    for (std::string::size_type open = value.find('<'); open != std::string::npos;
-         open = value.find('<', open + 1)) {
-        const std::string::size_type close = value.find('>', open);
-        if (close == std::string::npos) {
-            break;
-        }
-        const std::string name = value.substr(open + 1, close - open - 1);
-        if (std::find(names.begin(), names.end(), name) == names.end()) {
-            Add(Severity::Warning, file, section, key,
-                "<" + name +
-                    "> is no folder macro (they are compared exactly): setup.exe leaves "
-                    "it as it is",
-                "use one of the folder macros listed in docs/tag-file.md");
-        }
-    }
-}
-
-// A non-zero code page keeps the program's own texts.
-void SetupCheck::CheckHiddenTexts() {
-    if (m_tag.ReadInt("SETUP", "CODEPAGE", TagFile::kValueCapacity) == 0) {
-        return;
-    }
-    for (const char* key : {"0", "1"}) {
-        if (m_tagLayout.LineOf("SETUP", key) != 0) {
-            Add(Severity::Warning, TagFile::kFileName, "SETUP", key,
-                "CODEPAGE is not 0: setup.exe hides its dialog and never shows this text",
-                "remove CODEPAGE, or this text");
-        }
-    }
-}
-
-int SetupCheck::EffectiveCount(const std::string& section) const {
-    const int total = m_tag.ReadCount(section);
-    return section == "BILLBOARDSKV" ? std::min(total, BillboardDialog::kMaxBillboards) : total;
-}
-
-// The records setup.exe reads that have a B key, which both lists need to
-// do anything: by the keys present, whatever number TOTAL names.
-std::vector<int> SetupCheck::ReadRecords(const std::string& section) const {
-    std::vector<int> records = m_tag.RecordNumbers(section, 'B', 'B');
-    const int count = EffectiveCount(section);
-    records.erase(std::lower_bound(records.begin(), records.end(), count), records.end());
-    records.erase(std::unique(records.begin(), records.end()), records.end());
-    return records;
-}
-
-bool SetupCheck::IsRead(const std::string& section, const std::string& key) const {
-    const KeyRule* rule = TagSchema::Find(TagFile::kFileName, section, key);
-    return rule == nullptr || !TagSchema::IsListKey(*rule) ||
-           TagFile::ListIndex(key) < EffectiveCount(section);
-}
-
-// Records are the numbers that have any of the list's keys; those past
-// TOTAL (or past the limit) are never read, and numbers TOTAL counts that
-// have no record read as empty.
-void SetupCheck::CheckList(const std::string& section, const std::string& letters, int limit) {
-    std::set<int> records;
-    for (const std::string& key : m_tagLayout.KeysOf(section)) {
-        const int index = TagFile::ListIndex(key);
-        if (index >= 0 && letters.find(static_cast<char>(key[0] & ~0x20)) != std::string::npos) {
-            records.insert(index);
-        }
-    }
-    const int total = m_tag.ReadCount(section);
-    if (total < 0) {
-        Add(Severity::Warning, TagFile::kFileName, section, "TOTAL",
-            "a negative TOTAL: setup.exe reads the list as empty", "write the number of records");
-    }
-    // No TOTAL reaches a record numbered at the end of int: the list must
-    // be numbered anew.
-    const int last = records.empty() ? 0 : *records.rbegin();
-    const std::string totalFix =
-        last < INT_MAX ? "set TOTAL to " + std::to_string(last + 1) : "number the records from 0";
-    for (const int record : records) {
-        if (record >= total) {
-            Add(Severity::Warning, TagFile::kFileName, section,
-                std::string(1, letters[0]) + std::to_string(record),
-                "record " + std::to_string(record) + " comes after TOTAL=" + std::to_string(total) +
-                    ": setup.exe never reads it",
-                totalFix);
-        } else if (record >= limit) {
-            Add(Severity::Warning, TagFile::kFileName, section,
-                std::string(1, letters[0]) + std::to_string(record),
-                "setup.exe shows the first " + std::to_string(limit) + " billboards only: record " +
-                    std::to_string(record) + " is never shown",
-                "keep " + std::to_string(limit) + " billboards or fewer");
-        }
-    }
-    const int counted = std::min(total, limit);
-    const auto written = std::count_if(records.begin(), records.end(),
-                                       [counted](int record) { return record < counted; });
-    if (counted > 0 && written < counted) {
-        Add(Severity::Warning, TagFile::kFileName, section, "TOTAL",
-            "TOTAL=" + std::to_string(total) + " counts " + std::to_string(counted) +
-                " records but " + std::to_string(written) +
-                " of them are written: setup.exe reads the others as empty",
-            "set TOTAL to the number of records, numbered from 0");
-    }
-}
-
-std::string SetupCheck::SetupFile(const std::string& name) const {
-    return std::string(SetupFolderImage::kSimulatedFolder) + "\\" + name;
-}
-
-void SetupCheck::RequireFile(const std::string& relativePath, Severity severity,
-                             const std::string& section, const std::string& key,
-                             const std::string& message, const std::string& fix) {
-    if (!m_machine.system.FileExists(SetupFile(relativePath))) {
-        Add(severity, TagFile::kFileName, section, key,
-            relativePath +
-                " is not in the setup "
-                "folder: " +
-                message,
-            fix);
-    }
-}
-
-void SetupCheck::CheckFiles() {
-    if (!m_folder.Has("_data.msi")) {
-        AddAtLine(Severity::Error, "_data.msi", 0, "", "",
-                  "the package is missing: msiexec.exe is handed a file that is not there and "
-                  "nothing is installed",
-                  "put the Windows Installer package in the setup folder as _data.msi");
-    }
-    for (const char* redistributable : {"InstMsiA.exe", "InstMsiW.exe"}) {
-        if (!m_folder.Has(redistributable)) {
-            AddAtLine(Severity::Note, redistributable, 0, "", "",
-                      std::string(redistributable) +
-                          " is not in the setup folder: needed only on machines whose Windows "
-                          "Installer is older than version 2, where the package then fails",
-                      "ship the Windows Installer redistributable to reach such machines");
-        }
-    }
-    if (!m_tagLayout.Exists()) {
-        return;
-    }
-    CheckSplashFiles();
-    CheckBackgroundPicture();
-    CheckBillboardPictures();
-    CheckPrograms();
-    CheckActionPrograms();
-}
-
-void SetupCheck::CheckSplashFiles() {
-    const std::string mode = m_tag.Read("SPLASH", "A0", TagFile::kListCapacity);
-    if (mode == keywords::kSplashPicture) {
-        RequireFile("setup.bmp", Severity::Error, "SPLASH", "A0", "setup.exe shows an empty splash",
-                    "add the splash picture as setup.bmp");
-    } else if (mode == keywords::kSplashAnimation) {
-        RequireFile("kvavi.avi", Severity::Error, "SPLASH", "A0", "setup.exe shows an empty splash",
-                    "add the animation as kvavi.avi");
-    }
-    const std::string sound = m_tag.Read("SPLASH", "A2", TagFile::kListCapacity);
-    if (sound == keywords::kSoundOn || sound == keywords::kSoundOnLoop) {
-        RequireFile("kvsound.wav", Severity::Error, "SPLASH", "A2", "setup.exe plays no sound",
-                    "add the sound as kvsound.wav");
-    }
-    const std::string language = m_tag.Read("APPINFO", "LanguageM", TagFile::kValueCapacity);
-    if ((language == keywords::kAutoDetectLanguage || language == keywords::kAskUserForLanguage) &&
-        !m_folder.Has("Languages\\switch.exe")) {
-        RequireFile("switch.exe", Severity::Error, "APPINFO", "LanguageM",
-                    "setup.exe runs no language switcher",
-                    "add switch.exe, or Languages\\switch.exe");
-    }
-}
-
-void SetupCheck::CheckBackgroundPicture() {
-    const std::string picture = m_tag.Read("BACKGROUND", "5", TagFile::kValueCapacity);
-    if (m_tag.ReadInt("BACKGROUND", "0", TagFile::kValueCapacity) != 1 || picture.empty()) {
-        return;
-    }
-    RequireFile(FileNamePart(m_machine.system, picture), Severity::Error, "BACKGROUND", "5",
-                "the background shows no picture (it is taken from the setup folder by its name "
-                "alone)",
-                "put the picture in the setup folder");
-}
-
-void SetupCheck::CheckBillboardPictures() {
-    for (int i = 0; i < EffectiveCount("BILLBOARDSKV"); ++i) {
-        const std::string key = TagFile::ListKey('B', i);
-        const std::string picture = m_tag.Read("BILLBOARDSKV", key, TagFile::kValueCapacity);
-        RequireFile("images\\" + FileNamePart(m_machine.system, picture), Severity::Error,
-                    "BILLBOARDSKV", key,
-                    "billboard " + std::to_string(i) +
-                        " keeps the picture before it (pictures are taken from the images "
-                        "folder by their names alone)",
-                    "put the picture in the images folder");
-    }
-}
-
-// A relative program path is taken from the setup folder; a full one names
-// the target machine's files, which no check here can see. A path that
-// fills its buffer may have been cut, and is never started.
-void SetupCheck::CheckPrograms() {
-    for (const int i : ReadRecords("FILESUPPORT")) {
-        const std::string key = TagFile::ListKey('A', i);
-        const std::string program = m_tag.Read("FILESUPPORT", key, TagFile::kListCapacity);
-        const std::string point =
-            m_tag.Read("FILESUPPORT", TagFile::ListKey('B', i), TagFile::kListCapacity);
-        const bool runs =
-            point == keywords::kBeforeInstallation || point == keywords::kAfterInstallation;
-        if (runs && TagFile::FillsBuffer(program, TagFile::kListCapacity)) {
-            Add(Severity::Error, TagFile::kFileName, "FILESUPPORT", key,
-                "the path fills its buffer, as a cut one does: setup.exe never starts this "
-                "program",
-                "shorten it to " + std::to_string(TagFile::kListCapacity - 2) +
-                    " characters or fewer");
-            continue;
-        }
-        const bool full = program.size() >= 2 && (program[1] == ':' || program[0] == '\\');
-        if (runs && !program.empty() && !full) {
-            RequireFile(program, Severity::Error, "FILESUPPORT", key,
-                        "setup.exe passes over this program", "add the program");
-        }
-    }
-}
-
-void SetupCheck::CheckActionPrograms() {
-    for (const int i : ReadRecords("ADVACTIONSKV")) {
-        const std::string type =
-            m_tag.Read("ADVACTIONSKV", TagFile::ListKey('B', i), TagFile::kListCapacity);
-        if (type != keywords::kRunThirdParty && type != keywords::kRunThirdPartyAndWait) {
-            continue;
-        }
-        const std::string key = TagFile::ListKey('G', i);
-        const std::string program = m_tag.Read("ADVACTIONSKV", key, TagFile::kListCapacity);
-        RequireFile(FileNamePart(m_machine.system, program), Severity::Error, "ADVACTIONSKV", key,
-                    "the record starts nothing (the program is always taken from the setup "
-                    "folder, by its name alone)",
-                    "add the program to the setup folder");
-    }
+bool SetupCheck::SplashShown() const {
+    const std::string mode = m_folder.Value("SPLASH", "A0");
+    return !m_folder.Silent() && !mode.empty() && mode != keywords::kSplashDisabled;
 }
 
 }  // namespace kestavo::vendortools

@@ -47,9 +47,16 @@ int SetupCheckCommand::Run(const std::vector<std::string>& arguments) {
         "  3  nothing checked: a command line it cannot follow (unknown option, missing or\n"
         "     extra argument, bad value), or FOLDER is no folder\n");
     std::string folder;
+    std::vector<std::string> ignored;
     line.Options()
         .add_option("FOLDER", folder, "the setup folder: kestavo.tag, data.tag and their files")
         ->required();
+    line.Options()
+        .add_option("--ignore", ignored,
+                    "silence every finding of this code (KT502, ...); may be given again")
+        ->check([](const std::string& code) {
+            return SetupCheck::IsCode(code) ? std::string() : code + " is no finding's code";
+        });
     if (const auto done = line.Parse(arguments, m_out, m_err)) {
         return *done;
     }
@@ -57,23 +64,27 @@ int SetupCheckCommand::Run(const std::vector<std::string>& arguments) {
     if (!image) {
         return line.Fail(folder + " is no folder", m_out, m_err);
     }
-    const std::vector<Finding> findings = SetupCheck(*image).Run();
+    SetupCheck check(*image);
+    for (const std::string& code : ignored) {
+        check.Ignore(code);
+    }
+    const std::vector<Finding> findings = check.Run();
     const CodePage codePage = line.CodePageOr(*CodePage::Ansi(kWesternCodePage));
     if (line.Json()) {
-        PrintJson(folder, findings, codePage);
+        PrintJson(folder, findings, check.IgnoredCount(), codePage);
     } else {
-        PrintText(findings, codePage);
+        PrintText(findings, check.IgnoredCount(), codePage);
     }
     return Count(findings, Severity::Error) != 0     ? kErrors
            : Count(findings, Severity::Warning) != 0 ? kWarnings
                                                      : kNothingToFix;
 }
 
-void SetupCheckCommand::PrintText(const std::vector<Finding>& findings,
+void SetupCheckCommand::PrintText(const std::vector<Finding>& findings, std::size_t ignored,
                                   const CodePage& codePage) const {
     for (const Finding& finding : findings) {
-        m_out << codePage.ToUtf8(Place(finding) + ": " + SeverityName(finding.severity) + ": " +
-                                 Subject(finding) + finding.message)
+        m_out << codePage.ToUtf8(Place(finding) + ": " + SeverityName(finding.severity) + " " +
+                                 finding.code + ": " + Subject(finding) + finding.message)
               << "\n";
         if (!finding.fix.empty()) {
             m_out << "    fix: " << codePage.ToUtf8(finding.fix) << "\n";
@@ -82,14 +93,19 @@ void SetupCheckCommand::PrintText(const std::vector<Finding>& findings,
     const std::size_t errors = Count(findings, Severity::Error);
     const std::size_t warnings = Count(findings, Severity::Warning);
     m_out << errors << " error(s), " << warnings << " warning(s), "
-          << findings.size() - errors - warnings << " note(s)\n";
+          << findings.size() - errors - warnings << " note(s)";
+    if (ignored != 0) {
+        m_out << ", " << ignored << " ignored";
+    }
+    m_out << "\n";
 }
 
 void SetupCheckCommand::PrintJson(const std::string& folder, const std::vector<Finding>& findings,
-                                  const CodePage& codePage) const {
+                                  std::size_t ignored, const CodePage& codePage) const {
     nlohmann::json list = nlohmann::json::array();
     for (const Finding& finding : findings) {
-        list.push_back({{"severity", SeverityName(finding.severity)},
+        list.push_back({{"code", finding.code},
+                        {"severity", SeverityName(finding.severity)},
                         {"file", codePage.ToUtf8(finding.file)},
                         {"line", finding.line},
                         {"section", codePage.ToUtf8(finding.section)},
@@ -104,6 +120,7 @@ void SetupCheckCommand::PrintJson(const std::string& folder, const std::vector<F
                                    {"errors", errors},
                                    {"warnings", warnings},
                                    {"notes", findings.size() - errors - warnings},
+                                   {"ignored", ignored},
                                    {"findings", list}};
     // The folder is the host's own name for it, which need not be UTF-8.
     m_out << report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -11,11 +12,12 @@ namespace kestavo::vendortools {
 
 // setup-check's command line:
 //
-//   setup-check FOLDER [--json] [--codepage N]
+//   setup-check FOLDER [--json] [--codepage N] [--ignore CODE]...
 //
-// checks the setup folder and prints the findings, as text or JSON, in
-// UTF-8 converted from the code page the tag files are read in (1252 unless
-// --codepage names another).
+// checks the setup folder and prints the findings with their codes, as text
+// or JSON, in UTF-8 converted from the code page the tag files are read in
+// (1252 unless --codepage names another). A finding of an ignored code is
+// neither printed nor counted.
 class SetupCheckCommand {
 public:
     static constexpr int kNothingToFix = 0;
@@ -30,9 +32,10 @@ public:
     int Run(const std::vector<std::string>& arguments);
 
 private:
-    void PrintText(const std::vector<Finding>& findings, const CodePage& codePage) const;
-    void PrintJson(const std::string& folder, const std::vector<Finding>& findings,
+    void PrintText(const std::vector<Finding>& findings, std::size_t ignored,
                    const CodePage& codePage) const;
+    void PrintJson(const std::string& folder, const std::vector<Finding>& findings,
+                   std::size_t ignored, const CodePage& codePage) const;
 
     std::ostream& m_out;
     std::ostream& m_err;

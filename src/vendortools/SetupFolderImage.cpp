@@ -35,8 +35,12 @@ std::optional<SetupFolderImage> SetupFolderImage::Load(const std::filesystem::pa
             continue;
         }
         std::string relative = it->path().lexically_relative(folder).generic_string();
-        const bool large = it->file_size(error) > kLargestKept;
-        image.Put(relative, large ? std::string() : ReadAll(it->path()));
+        const std::uintmax_t size = it->file_size(error);
+        if (size > kLargestKept) {
+            image.PutLarge(relative, size);
+        } else {
+            image.Put(relative, ReadAll(it->path()));
+        }
     }
     return image;
 }
@@ -46,7 +50,13 @@ void SetupFolderImage::Put(const std::string& relativePath, std::string bytes) {
     for (char& c : windowsPath) {
         c = c == '/' ? '\\' : c;
     }
-    m_files[Normalize(relativePath)] = File{windowsPath, std::move(bytes)};
+    const std::uintmax_t size = bytes.size();
+    m_files[Normalize(relativePath)] = File{windowsPath, std::move(bytes), size};
+}
+
+void SetupFolderImage::PutLarge(const std::string& relativePath, std::uintmax_t size) {
+    Put(relativePath, std::string());
+    m_files[Normalize(relativePath)].size = size;
 }
 
 std::optional<std::string> SetupFolderImage::Bytes(const std::string& relativePath) const {
@@ -61,12 +71,37 @@ bool SetupFolderImage::Has(const std::string& relativePath) const {
     return m_files.count(Normalize(relativePath)) != 0;
 }
 
+std::optional<std::uintmax_t> SetupFolderImage::Size(const std::string& relativePath) const {
+    const auto found = m_files.find(Normalize(relativePath));
+    if (found == m_files.end()) {
+        return std::nullopt;
+    }
+    return found->second.size;
+}
+
+std::vector<std::string> SetupFolderImage::Files() const {
+    std::vector<std::string> files;
+    for (const auto& entry : m_files) {
+        files.push_back(entry.second.relativePath);
+    }
+    return files;
+}
+
+bool SetupFolderImage::IsProgram(const std::string& relativePath) const {
+    const auto found = m_files.find(Normalize(relativePath));
+    if (found == m_files.end()) {
+        return false;
+    }
+    const std::string& name = found->first;
+    const std::string extension = name.size() > 4 ? name.substr(name.size() - 4) : "";
+    return extension == ".exe" || extension == ".com" || extension == ".bat" ||
+           found->second.bytes.compare(0, 2, "MZ") == 0;
+}
+
 std::vector<std::string> SetupFolderImage::Programs() const {
     std::vector<std::string> programs;
     for (const auto& entry : m_files) {
-        const std::string& name = entry.first;
-        const std::string extension = name.size() > 4 ? name.substr(name.size() - 4) : "";
-        if (extension == ".exe" || extension == ".com" || extension == ".bat") {
+        if (IsProgram(entry.first)) {
             programs.push_back(entry.second.relativePath);
         }
     }

@@ -12,6 +12,11 @@ namespace kestavo::vendortools {
 namespace {
 
 constexpr std::uint32_t kRestartNeeded = 3010;
+// Said on every run on a system older than the oldest setup.exe starts on:
+// Windows would refuse to load it there, so nothing of the run would be seen.
+constexpr char kUnsupported[] =
+    "setup.exe does not support this system: it starts on Windows XP SP3 and later; "
+    "below is what its logic would do here";
 
 std::optional<MachineProfile> ReadMachine(const std::string& name, std::string& error) {
     if (auto builtIn = MachineProfile::BuiltIn(name)) {
@@ -96,6 +101,9 @@ void SetupPreviewCommand::PrintText(const std::string& folder, const MachineProf
                                     const std::vector<TimelineEvent>& events,
                                     const CodePage& codePage) const {
     m_out << "setup-preview: " << folder << " on " << machine.description << "\n";
+    if (!machine.supported) {
+        m_out << "note: " << kUnsupported << "\n";
+    }
     for (const TimelineEvent& event : events) {
         m_out << std::setw(4) << event.ms / 1000 << "." << std::setw(3) << std::setfill('0')
               << event.ms % 1000 << std::setfill(' ') << " s  " << std::left << std::setw(9)
@@ -111,12 +119,16 @@ void SetupPreviewCommand::PrintJson(const std::string& folder, const MachineProf
         list.push_back(
             {{"ms", event.ms}, {"kind", event.kind}, {"text", codePage.ToUtf8(event.text)}});
     }
-    const nlohmann::json report = {{"folder", folder},
-                                   {"machine", machine.name},
-                                   {"description", machine.description},
-                                   {"codepage", codePage.Number()},
-                                   {"exit_code", exitCode},
-                                   {"events", list}};
+    nlohmann::json report = {{"folder", folder},
+                             {"machine", machine.name},
+                             {"description", machine.description},
+                             {"supported", machine.supported},
+                             {"codepage", codePage.Number()},
+                             {"exit_code", exitCode},
+                             {"events", list}};
+    if (!machine.supported) {
+        report["note"] = kUnsupported;
+    }
     // The folder is the host's own name for it, which need not be UTF-8.
     m_out << report.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
 }

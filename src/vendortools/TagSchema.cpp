@@ -100,4 +100,26 @@ bool TagSchema::KnowsSection(const std::string& file, const std::string& section
     return false;
 }
 
+std::vector<const char*> TagSchema::SectionNames(const std::string& file) {
+    std::vector<const char*> names;
+    for (const KeyRule& rule : Keys()) {
+        if (TagLayout::SameName(rule.file, file) &&
+            (names.empty() || std::string(names.back()) != rule.section)) {
+            names.push_back(rule.section);
+        }
+    }
+    return names;
+}
+
+std::vector<const char*> TagSchema::KeyNames(const std::string& file, const std::string& section) {
+    std::vector<const char*> names;
+    for (const KeyRule& rule : Keys()) {
+        if (TagLayout::SameName(rule.file, file) && TagLayout::SameName(rule.section, section) &&
+            !IsListKey(rule)) {
+            names.push_back(rule.key);
+        }
+    }
+    return names;
+}
+
 }  // namespace kestavo::vendortools

@@ -46,6 +46,10 @@ public:
                                const std::string& key);
     // Whether setup.exe reads anything of the section.
     static bool KnowsSection(const std::string& file, const std::string& section);
+    // The sections of a file, and the keys of a section that are no list
+    // keys, as setup.exe spells them.
+    static std::vector<const char*> SectionNames(const std::string& file);
+    static std::vector<const char*> KeyNames(const std::string& file, const std::string& section);
     static bool IsListKey(const KeyRule& rule) { return rule.key[1] == '#'; }
 };
 

@@ -71,7 +71,7 @@ void TimelineFormat::Read(std::uint64_t ms, const std::string& line) {
         const int templateId = std::atoi(line.c_str() + 7);
         Dialog(ms, templateId, line.substr(line.find(": ") + 2));
     } else if (StartsWith(line, "start") || StartsWith(line, "shell") ||
-               StartsWith(line, "exit: ") || StartsWith(line, "winexec: ")) {
+               StartsWith(line, "exit: ") || StartsWith(line, "winexec")) {
         Program(ms, line);
     } else if (StartsWith(line, DecisionNarrator::kTracePrefix)) {
         const std::string::size_type kind = std::string(DecisionNarrator::kTracePrefix).size();
@@ -103,9 +103,17 @@ void TimelineFormat::Read(std::uint64_t ms, const std::string& line) {
     }
 }
 
+// A window is placed as long as it has not ended, and closed only when it
+// was shown: a disabled splash ends before it is ever shown, and the place
+// it is given after that is never seen. A child control's move is no move
+// of its window.
 void TimelineFormat::Dialog(std::uint64_t ms, int templateId, const std::string& what) {
     const std::string name = WindowName(templateId);
-    if (what == "show 5") {
+    WindowState& window = m_windows[templateId];
+    if (what == "create") {
+        window = WindowState();
+    } else if (what == "show 5") {
+        window.shown = true;
         std::string text = name + " shown";
         if (templateId == IDD_SETUP_PROGRESS) {
             text +=
@@ -115,8 +123,11 @@ void TimelineFormat::Dialog(std::uint64_t ms, int templateId, const std::string&
     } else if (what == "show 0") {
         Add(ms, "window", name + " hidden");
     } else if (StartsWith(what, "end ")) {
-        Add(ms, "window", name + " closed");
-    } else if (StartsWith(what, "move ") || StartsWith(what, "place ")) {
+        window.ended = true;
+        if (window.shown) {
+            Add(ms, "window", name + " closed");
+        }
+    } else if ((StartsWith(what, "move (") || StartsWith(what, "place (")) && !window.ended) {
         const std::string rect = what.substr(what.find('('), what.find(')') - what.find('(') + 1);
         Add(ms, "window", name + " at " + rect);
     } else if (what == "create failed") {
@@ -138,8 +149,11 @@ void TimelineFormat::Program(std::uint64_t ms, const std::string& line) {
             "started " + file + " through the shell, parameters \"" + Field(line, "params", "dir") +
                 "\"");
     } else if (StartsWith(line, "shell run: ")) {
+        const std::string file = Field(line, "file", "params");
         Add(ms, "program",
-            "started " + Field(line, "file", "params") + " through the shell, not waited for");
+            sim::SimProcesses::IsWebAddress(file)
+                ? "handed " + file + " to the shell, which opens it in the web browser"
+                : "started " + file + " through the shell, not waited for");
     } else if (StartsWith(line, "winexec: ")) {
         Add(ms, "program", "started \"" + Field(line, "cmd", "show") + "\", not waited for");
     } else if (StartsWith(line, "exit: ")) {
@@ -150,6 +164,8 @@ void TimelineFormat::Program(std::uint64_t ms, const std::string& line) {
             started == m_started.end() ? "" : ", after " + Seconds(ms - started->second);
         Add(ms, "program",
             path + " ended with exit code " + rest.substr(rest.rfind(' ') + 1) + ran);
+    } else if (StartsWith(line, "winexec failed: ")) {
+        Add(ms, "program", "could not start \"" + Field(line, "cmd", "show") + "\"");
     } else {
         const std::string program =
             StartsWith(line, "start") ? Field(line, "app", "cmd") : Field(line, "file", "params");

@@ -31,6 +31,13 @@ private:
     std::vector<TimelineEvent> m_events;
     // When each program started, by path, for its run time.
     std::map<std::string, std::uint64_t> m_started;
+    // Each dialog's window since it was last created, by template: whether
+    // it has been shown, and whether it has ended.
+    struct WindowState {
+        bool shown = false;
+        bool ended = false;
+    };
+    std::map<int, WindowState> m_windows;
 };
 
 }  // namespace kestavo::vendortools

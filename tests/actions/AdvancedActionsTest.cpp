@@ -266,6 +266,29 @@ TEST_F(AdvancedActionsTest, ThirdPartySoftwareComesFromTheSetupFolder) {
     EXPECT_EQ(2000u, machine.scheduler.Now());
 }
 
+// Windows 98 has no cmd.exe, so a batch file cannot run there; a program
+// anywhere on the machine starts, and the shell hands a web address to the
+// browser.
+TEST_F(AdvancedActionsTest, ProgramsStartAsTheMachineHasThem) {
+    machine.InstallWindows({VER_PLATFORM_WIN32_WINDOWS, 4, 10}, "C:\\WINDOWS",
+                           "C:\\WINDOWS\\SYSTEM");
+    machine.files.Put("C:\\Tools\\helper.exe", "");
+    PutList(3, Record(0, "Run 3rd party software", "", "", "", "", "fix.bat") +
+                   Record(1, "If Windows 98", "", "Run Program", "", "", "C:\\Tools\\helper.exe") +
+                   Record(2, "If Windows 98", "", "Run Program", "", "", "http://acme.example/"));
+    SetupProgressDialog dialog(machine.GetPorts());
+
+    EXPECT_TRUE(Pass(ActionPass::First, dialog));
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "winexec failed: cmd=\"C:\\WINDOWS\\SYSTEM\\cmd.exe\" /s /c "
+                  "\"\"C:\\SETUP\\fix.bat\"\" show=1",
+                  "shell run: file=C:\\Tools\\helper.exe params= show=10",
+                  "shell run: file=http://acme.example/ params= show=10",
+              }),
+              machine.trace.Lines());
+}
+
 TEST_F(AdvancedActionsTest, DriveRootGetsTheDoubledSeparatorWindowsAccepts) {
     machine.system.currentDirectory = "D:\\";
     machine.files.Put("D:\\kestavo.tag",

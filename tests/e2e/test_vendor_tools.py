@@ -17,6 +17,8 @@ from installation_e2e import windows_path
 from wine_e2e import FIRST_START_LIMIT, WINE_RUN, environment_path
 
 CANNOT_RUN = 3
+# The progress dialog's texts, which a tag file that shows the dialog needs.
+DIALOG_TEXTS = b"[SETUP]\r\n0=Installing\r\n1=Cancel\r\n"
 
 
 class VendorToolsTest(unittest.TestCase):
@@ -41,7 +43,8 @@ class VendorToolsTest(unittest.TestCase):
         return self.run_tool("SETUP_CHECK_EXE", windows_path(self.setup), *arguments)
 
     def test_text_and_json_show_the_tag_files_characters_alike(self):
-        (self.setup / "kestavo.tag").write_bytes(b"[SPLASH]\r\nA0=Fran\xe7ais\xae\r\n")
+        (self.setup / "kestavo.tag").write_bytes(
+            b"[SPLASH]\r\nA0=Fran\xe7ais\xae\r\n" + DIALOG_TEXTS)
 
         code, text = self.check()
         json_code, report = self.check("--json")
@@ -51,7 +54,7 @@ class VendorToolsTest(unittest.TestCase):
         self.assertEqual(report.count('"message"'), 1, report)
         self.assertIn(json.loads(report)["findings"][0]["message"], text)
 
-        (self.setup / "kestavo.tag").write_bytes(b"[SPLASH]\r\nA0=\x95\x5c\x8e\xa6\r\n")
+        (self.setup / "kestavo.tag").write_bytes(b"[SPLASH]\r\nA0=\x95\x5c\x8e\xa6\r\n" + DIALOG_TEXTS)
         _, japanese = self.check("--codepage", "932", "--json")
         self.assertTrue(json.loads(japanese)["findings"][0]["message"].startswith('"\u8868\u793a"'))
 

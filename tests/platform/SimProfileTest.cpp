@@ -6,6 +6,7 @@
 
 #include "platform/ProfileCorpus.h"
 #include "platform/sim/SimFiles.h"
+#include "platform/sim/SimMachine.h"
 
 namespace kestavo::sim {
 namespace {
@@ -74,6 +75,26 @@ TEST(SimProfileTest, ReadsTheFileAfreshOnEveryCall) {
     EXPECT_EQ(profile.ReadString("C:\\setup\\kestavo.tag", "BUILD", "SILENT", 100), "1");
     files.Remove("C:\\setup\\kestavo.tag");
     EXPECT_EQ(profile.ReadString("C:\\setup\\kestavo.tag", "BUILD", "SILENT", 100), "");
+}
+
+// A file in UTF-8 or UTF-16 is read as text and answers in the machine's
+// code page, as on Windows: on a Japanese system "表示" comes back in
+// Shift-JIS, and a section named in Shift-JIS is found.
+TEST(SimProfileTest, AFileWithAByteOrderMarkAnswersInTheMachinesCodePage) {
+    SimMachine machine;
+    machine.system.codePage = 932;
+    machine.PutSetupFile("utf8.tag",
+                         "\xEF\xBB\xBF[\xE8\xA1\xA8]\r\n0=\xE8\xA1\xA8\xE7\xA4\xBA\r\n");
+    // "[S]", "0=表" in UTF-16, little-endian.
+    machine.PutSetupFile("utf16.tag", std::string("\xFF\xFE[\0S\0]\0\r\0\n\0"
+                                                  "0\0=\0\x68\x88",
+                                                  18));
+
+    EXPECT_EQ(machine.profile.ReadString("C:\\SETUP\\utf8.tag", "\x95\x5C", "0", 255),
+              "\x95\x5C\x8E\xA6");
+    EXPECT_EQ(machine.profile.ReadString("C:\\SETUP\\utf16.tag", "S", "0", 255), "\x95\x5C");
+    EXPECT_EQ(machine.profile.ReadKeyNames("C:\\SETUP\\utf8.tag", "\x95\x5C"),
+              std::vector<std::string>{"0"});
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -14,7 +16,9 @@
 
 #include "driver/SetupApp.h"
 #include "support/HostFolder.h"
+#include "support/Pictures.h"
 #include "support/SimFixture.h"
+#include "vendortools/FindingKinds.h"
 #include "vendortools/SetupCheckCommand.h"
 #include "vendortools/ToolCommandLine.h"
 
@@ -29,12 +33,16 @@ using vendortools::Severity;
 using vendortools::ToolCommandLine;
 
 // A setup folder with everything the example needs beside its tag files.
+// The progress dialog's texts follow the vendor's lines, unless the tag file
+// has a [SETUP] of its own or is silent.
 SetupFolderImage CompleteFolder(const std::string& tag) {
     SetupFolderImage folder;
     for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
         folder.Put(file, "MZ");
     }
-    folder.Put("kestavo.tag", tag);
+    const bool ownTexts =
+        tag.find("[SETUP]") != std::string::npos || tag.find("SILENT=1") != std::string::npos;
+    folder.Put("kestavo.tag", ownTexts ? tag : tag + "\n[SETUP]\n0=Installing\n1=Cancel\n");
     return folder;
 }
 
@@ -42,13 +50,13 @@ std::vector<Finding> Check(const SetupFolderImage& folder) {
     return SetupCheck(folder).Run();
 }
 
-// "file:line severity [section] key | fix" of each finding, the message left
-// out: the tests say where, how bad and what to do.
+// "file:line severity code [section] key | fix" of each finding, the message
+// left out: the tests say where, what kind, how bad and what to do.
 std::vector<std::string> Summary(const std::vector<Finding>& findings) {
     std::vector<std::string> lines;
     for (const Finding& f : findings) {
         lines.push_back(f.file + ":" + std::to_string(f.line) + " " + SeverityName(f.severity) +
-                        " [" + f.section + "] " + f.key + " | " + f.fix);
+                        " " + f.code + " [" + f.section + "] " + f.key + " | " + f.fix);
     }
     return lines;
 }
@@ -63,17 +71,18 @@ TEST(SetupCheckTest, AValueMatchingNoKeywordIsAnErrorWithTheNearestKeyword) {
     // A word near no keyword names them all; a completion choice that goes
     // on is no mistake.
     const std::vector<std::string> summary = Summary(findings);
-    ASSERT_EQ(6u, summary.size()) << testing::PrintToString(summary);
+    ASSERT_EQ(7u, summary.size()) << testing::PrintToString(summary);
     EXPECT_EQ((std::vector<std::string>{
-                  "kestavo.tag:4 error [FILESUPPORT] B0 | write \"Before installation\"",
-                  "kestavo.tag:6 error [SPLASH] A0 | write \"Picture\"",
-                  "kestavo.tag:7 error [SPLASH] A2 | write \"Sound On\"",
-                  "kestavo.tag:10 error [ADVACTIONSKV] B0 | write \"Show MessageBox\"",
-                  "kestavo.tag:12 error [ADVACTIONSKV] E1 | write \"Stop installation\"",
+                  "kestavo.tag:4 error KT207 [FILESUPPORT] B0 | write \"Before installation\"",
+                  "kestavo.tag:6 error KT207 [SPLASH] A0 | write \"Picture\"",
+                  "kestavo.tag:7 error KT207 [SPLASH] A2 | write \"Sound On\"",
+                  "kestavo.tag:10 error KT207 [ADVACTIONSKV] B0 | write \"Show MessageBox\"",
+                  "kestavo.tag:11 error KT505 [ADVACTIONSKV] B1 | write G1=the message",
+                  "kestavo.tag:12 error KT207 [ADVACTIONSKV] E1 | write \"Stop installation\"",
               }),
-              std::vector<std::string>(summary.begin(), summary.begin() + 5));
-    EXPECT_EQ("[ADVACTIONSKV] B2", "[" + findings[5].section + "] " + findings[5].key);
-    EXPECT_NE(std::string::npos, findings[5].fix.find("\"Run 3rd party software and wait\""));
+              std::vector<std::string>(summary.begin(), summary.begin() + 6));
+    EXPECT_EQ("[ADVACTIONSKV] B2", "[" + findings[6].section + "] " + findings[6].key);
+    EXPECT_NE(std::string::npos, findings[6].fix.find("\"Run 3rd party software and wait\""));
 }
 
 // Cut by its buffer, a program path would name another program (here one
@@ -91,7 +100,7 @@ TEST(SetupCheckTest, AProgramPathThatFillsItsBufferIsAnError) {
     const std::vector<std::string> summary = Summary(Check(folder));
 
     const std::string error =
-        "kestavo.tag:3 error [FILESUPPORT] A0 | shorten it to 98 characters "
+        "kestavo.tag:3 error KT418 [FILESUPPORT] A0 | shorten it to 98 characters "
         "or fewer";
     EXPECT_EQ(1, std::count(summary.begin(), summary.end(), error))
         << testing::PrintToString(summary);
@@ -109,30 +118,32 @@ TEST(SetupCheckTest, FilesTheSetupLooksForAndDoesNotFindAreErrors) {
                "A1=D:\\elsewhere.exe\nB1=After installation\n"
                "[SPLASH]\nA0=Animation\nA2=Sound On - Loop\n"
                "[BACKGROUND]\n0=1\n5=art\\logo.bmp\n"
-               "[BILLBOARDSKV]\nTOTAL=2\nB0=one.gif\nB1=pics\\two.gif\n"
+               "[BILLBOARDSKV]\nTOTAL=2\nB0=one.gif\nB1=pics\\two.gif\nC0=5\nC1=5\n"
                "[ADVACTIONSKV]\nTOTAL=2147483647\nB0=Run 3rd party software and wait\n"
-               "G0=C:\\x\\patch.exe\n");
-    folder.Put("images\\two.gif", "GIF89a");
-    folder.Put("logo.bmp", "BM");
+               "G0=C:\\x\\patch.exe\n[SETUP]\n0=Installing\n1=Cancel\n");
+    folder.Put("images\\two.gif", test::CorpusPicture("logo300x200.gif"));
+    folder.Put("logo.bmp", test::CorpusPicture("small16x8.bmp"));
 
     EXPECT_EQ(
         (std::vector<std::string>{
-            "kestavo.tag:2 error [APPINFO] LanguageM | add switch.exe, or Languages\\switch.exe",
-            "kestavo.tag:4 warning [FILESUPPORT] TOTAL | set TOTAL to the number of records, "
-            "numbered from 0",
-            "kestavo.tag:5 error [FILESUPPORT] A0 | add the program",
-            "kestavo.tag:10 error [SPLASH] A0 | add the animation as kvavi.avi",
-            "kestavo.tag:11 error [SPLASH] A2 | add the sound as kvsound.wav",
-            "kestavo.tag:17 error [BILLBOARDSKV] B0 | put the picture in the images folder",
-            "kestavo.tag:20 warning [ADVACTIONSKV] TOTAL | set TOTAL to the number of records, "
-            "numbered from 0",
-            "kestavo.tag:22 error [ADVACTIONSKV] G0 | add the program to the setup folder",
-            "_data.msi:0 error []  | put the Windows Installer package in the setup "
+            "kestavo.tag:2 note KT704 [APPINFO] LanguageM | ",
+            "kestavo.tag:2 error KT405 [APPINFO] LanguageM | add switch.exe, or "
+            "Languages\\switch.exe",
+            "kestavo.tag:4 warning KT304 [FILESUPPORT] TOTAL | set TOTAL to the number of "
+            "records, numbered from 0",
+            "kestavo.tag:5 error KT408 [FILESUPPORT] A0 | add the program",
+            "kestavo.tag:10 error KT403 [SPLASH] A0 | add the animation as kvavi.avi",
+            "kestavo.tag:11 error KT404 [SPLASH] A2 | add the sound as kvsound.wav",
+            "kestavo.tag:17 error KT407 [BILLBOARDSKV] B0 | put the picture in the images folder",
+            "kestavo.tag:22 warning KT304 [ADVACTIONSKV] TOTAL | set TOTAL to the number of "
+            "records, numbered from 0",
+            "kestavo.tag:24 error KT409 [ADVACTIONSKV] G0 | add the program to the setup folder",
+            "_data.msi:0 error KT401 []  | put the Windows Installer package in the setup "
             "folder as _data.msi",
-            "InstMsiA.exe:0 note []  | ship the Windows Installer redistributable to reach "
-            "such machines",
-            "InstMsiW.exe:0 note []  | ship the Windows Installer redistributable to reach "
-            "such machines",
+            "InstMsiA.exe:0 note KT402 []  | ship the Windows Installer redistributable to "
+            "reach such machines",
+            "InstMsiW.exe:0 note KT402 []  | ship the Windows Installer redistributable to "
+            "reach such machines",
         }),
         Summary(Check(folder)));
 }
@@ -145,29 +156,34 @@ TEST(SetupCheckTest, ValuesReadOtherwiseThanWrittenAreWarnings) {
         "A1=C:\\b.exe\nB1=Before installation\nA2=C:\\c.exe\nB2=Before installation\n"
         "[ADVACTIONSKV]\nTOTAL=3\nB1=Show MessageBox\n"));
 
+    // A flag written as a word is read as 0, which is off: that is no
+    // warning but a setup other than the vendor wrote.
     const std::vector<std::string> summary = Summary(findings);
     EXPECT_EQ((std::vector<std::string>{
-                  "kestavo.tag:2 warning [BUILD] SILENT | write the number alone",
-                  "kestavo.tag:4 warning [SETUP] 0 | shorten it to 254 characters or fewer",
-                  "kestavo.tag:6 warning [SPLASH] A4 | write the time in seconds, 1 or more",
-                  "kestavo.tag:8 warning [BACKGROUND] 3 | write it as x@0x00,0x80,0xFF",
-                  "kestavo.tag:11 warning [FILESUPPORT] TOTAL | write the number alone",
-                  "kestavo.tag:16 warning [FILESUPPORT] A2 | set TOTAL to 3",
-                  "kestavo.tag:19 warning [ADVACTIONSKV] TOTAL | set TOTAL to the number of "
+                  "kestavo.tag:2 error KT203 [BUILD] SILENT | write 1",
+                  "kestavo.tag:3 warning KT214 [SETUP] 1 | write 1=Cancel",
+                  "kestavo.tag:4 warning KT201 [SETUP] 0 | shorten it to 254 characters or fewer",
+                  "kestavo.tag:6 warning KT205 [SPLASH] A4 | write the time in seconds, 1 or more",
+                  "kestavo.tag:8 warning KT208 [BACKGROUND] 3 | write it as x@0x00,0x80,0xFF",
+                  "kestavo.tag:11 warning KT202 [FILESUPPORT] TOTAL | write the number alone",
+                  "kestavo.tag:16 warning KT302 [FILESUPPORT] A2 | set TOTAL to 3",
+                  "kestavo.tag:19 warning KT304 [ADVACTIONSKV] TOTAL | set TOTAL to the number of "
                   "records, numbered from 0",
+                  "kestavo.tag:20 error KT505 [ADVACTIONSKV] B1 | write G1=the message",
               }),
               summary);
-    EXPECT_NE(std::string::npos, findings[1].message.find("\"" + std::string(254, 'm') + "\""));
-    EXPECT_NE(std::string::npos, findings[3].message.find("red 0, green 0, blue 255"));
+    EXPECT_NE(std::string::npos, findings[2].message.find("\"" + std::string(254, 'm') + "\""));
+    EXPECT_NE(std::string::npos, findings[4].message.find("red 0, green 0, blue 255"));
 }
 
 // TOTAL is an int: no value of it reaches a record numbered 2147483647.
 TEST(SetupCheckTest, ARecordAtTheEndOfIntAsksForTheListToBeNumberedAnew) {
-    const auto findings =
-        Check(CompleteFolder("[ADVACTIONSKV]\nTOTAL=1\nB0=Show MessageBox\nA2147483647=x\n"));
+    const auto findings = Check(
+        CompleteFolder("[ADVACTIONSKV]\nTOTAL=1\nB0=Show MessageBox\nA2147483647=x\nG0=Hi\n"));
 
     EXPECT_EQ((std::vector<std::string>{
-                  "kestavo.tag:4 warning [ADVACTIONSKV] A2147483647 | number the records from 0",
+                  "kestavo.tag:4 warning KT302 [ADVACTIONSKV] A2147483647 | number the records "
+                  "from 0",
               }),
               Summary(findings));
 }
@@ -186,20 +202,25 @@ TEST(SetupCheckTest, NamesSetupNeverReadsAndNamesReadOnceAreWarnings) {
         }() +
         "B01=x.gif\n"));
 
+    // The pictures and their times are not what this test is about; a
+    // section name near one setup.exe reads, and a record number with a
+    // leading zero, are misspellings with a fix.
     std::vector<std::string> summary = Summary(findings);
     summary.erase(std::remove_if(summary.begin(), summary.end(),
                                  [](const std::string& line) {
-                                     return line.find("images folder") != std::string::npos;
+                                     return line.find(" KT407 ") != std::string::npos ||
+                                            line.find(" KT211 ") != std::string::npos;
                                  }),
                   summary.end());
     EXPECT_EQ((std::vector<std::string>{
-                  "kestavo.tag:2 warning [] orphan | move it into its section",
-                  "kestavo.tag:5 warning [SETUP] 0 | remove one of them",
-                  "kestavo.tag:6 warning [SPLAHS]  | check the section's name",
-                  "kestavo.tag:10 warning [SETUP]  | merge the two sections",
-                  "kestavo.tag:34 warning [BILLBOARDSKV] B20 | keep 20 billboards or fewer",
-                  "kestavo.tag:35 warning [BILLBOARDSKV] B21 | set TOTAL to 22",
-                  "kestavo.tag:36 warning [BILLBOARDSKV] B01 | check the key's name",
+                  "kestavo.tag:2 warning KT110 [] orphan | move it into its section",
+                  "kestavo.tag:3 warning KT214 [SETUP] 1 | write 1=Cancel",
+                  "kestavo.tag:5 warning KT107 [SETUP] 0 | remove one of them",
+                  "kestavo.tag:6 error KT106 [SPLAHS]  | write [SPLASH]",
+                  "kestavo.tag:10 warning KT104 [SETUP]  | merge the two sections",
+                  "kestavo.tag:34 warning KT303 [BILLBOARDSKV] B20 | keep 20 billboards or fewer",
+                  "kestavo.tag:35 warning KT302 [BILLBOARDSKV] B21 | set TOTAL to 22",
+                  "kestavo.tag:36 error KT109 [BILLBOARDSKV] B01 | write B1",
               }),
               summary);
 }
@@ -212,11 +233,338 @@ TEST(SetupCheckTest, BytesTheAnsiReadingShowsOtherwiseAreWarnings) {
     // code page does ("CafÃ©") when they print.
     EXPECT_NE(std::string::npos, utf8[0].message.find("\"Caf\xC3\xA9\""));
 
-    const auto marked = Check(CompleteFolder("\xEF\xBB\xBF[SETUP]\n0=x\n"));
+    const auto marked = Check(CompleteFolder("\xEF\xBB\xBF[SETUP]\n0=x\n1=y\n"));
     ASSERT_EQ(1u, marked.size());
     EXPECT_NE(std::string::npos, marked[0].message.find("UTF-8 byte-order mark"));
     // Western text is what the ANSI reading expects.
-    EXPECT_TRUE(Check(CompleteFolder("[SETUP]\n0=Caf\xE9\n")).empty());
+    EXPECT_TRUE(Check(CompleteFolder("[SETUP]\n0=Caf\xE9\n1=Cancel\n")).empty());
+}
+
+// A silent AVI clip of one uncompressed video stream, and the same with a
+// sound track beside it: the stream headers alone, which is what decides.
+std::string AviClip(bool withSound) {
+    const auto chunk = [](const std::string& id, const std::string& body) {
+        std::string length(4, '\0');
+        for (int i = 0; i < 4; ++i) {
+            length[i] = static_cast<char>(body.size() >> (8 * i) & 0xFF);
+        }
+        return id + length + body;
+    };
+    const std::string bitmapInfo = std::string(1, '\x28') + std::string(39, '\0');
+    std::string streams = chunk(
+        "LIST", "strl" + chunk("strh", "vids" + std::string(52, '\0')) + chunk("strf", bitmapInfo));
+    if (withSound) {
+        streams += chunk("LIST", "strl" + chunk("strh", "auds" + std::string(52, '\0')));
+    }
+    return chunk("RIFF", "AVI " + chunk("LIST", "hdrl" + streams));
+}
+
+// One kind of mistake per folder: the kestavo.tag lines (after the dialog's
+// texts, which CompleteFolder adds unless the setup is silent), the files
+// beside it, and every finding expected, as "file:line code". Nothing else
+// may be found: each mistake gives one finding, on its line.
+struct KindCase {
+    const char* name;
+    std::string tag;
+    std::map<std::string, std::string> files;
+    std::vector<std::string> expected;
+};
+
+std::string Utf16(const std::string& ascii) {
+    std::string text;
+    for (const char c : ascii) {
+        text += std::string{c, '\0'};
+    }
+    return text;
+}
+
+std::vector<KindCase> KindCases() {
+    const std::string gif = test::CorpusPicture("logo300x200.gif");
+    const std::string bmp = test::CorpusPicture("small16x8.bmp");
+    const std::string note = "[ADVACTIONSKV]\nTOTAL=1\n";
+    return {
+        {"UTF-16 without a byte-order mark",
+         Utf16("[BUILD]\r\nSILENT=1\r\n"),
+         {},
+         {"kestavo.tag:0 KT113"}},
+        {"code page that hides the dialog",
+         "[SETUP]\nCODEPAGE=1252\n",
+         {},
+         {"kestavo.tag:2 KT209"}},
+        {"shortened keyword",
+         note + "B0=Show MessageBox\nG0=Old version\nE0=Stop\n",
+         {},
+         {"kestavo.tag:5 KT207"}},
+        {"FILESUPPORT's point as a timing",
+         note + "B0=Show MessageBox\nG0=Done\nF0=After installation\n",
+         {},
+         {"kestavo.tag:5 KT207"}},
+        {"comment after a keyword",
+         "[FILESUPPORT]\nTOTAL=1\nA0=C:\\a.exe\nB0=Before installation ; first\n",
+         {},
+         {"kestavo.tag:4 KT215"}},
+        {"misspelled section", "[SPLAHS]\nA0=Picture\n", {}, {"kestavo.tag:1 KT106"}},
+        {"misspelled key", "[BUILD]\nSILENCE=1\n", {}, {"kestavo.tag:2 KT109"}},
+        {"key of data.tag in both files",
+         "[APPINFO]\n5=<Program Files>\\Acme\n",
+         {{"data.tag", "[APPINFO]\n5=<Program Files>\\Acme\n"}},
+         {"kestavo.tag:2 KT108"}},
+        {"key of data.tag", "[APPINFO]\n5=<Program Files>\\Acme\n", {}, {"kestavo.tag:2 KT111"}},
+        {"flag written as a word", "[BACKGROUND]\n0=true\n", {}, {"kestavo.tag:2 KT203"}},
+        {"splash of 0 seconds",
+         "[SPLASH]\nA0=Picture\nA4=0\n",
+         {{"setup.bmp", bmp}},
+         {"kestavo.tag:3 KT210"}},
+        {"billboard without a time",
+         "[BILLBOARDSKV]\nTOTAL=1\nB0=one.gif\n",
+         {{"images\\one.gif", gif}},
+         {"kestavo.tag:3 KT211"}},
+        {"line break written as \\n",
+         note + "B0=Show MessageBox\nG0=Welcome.\\nPress OK.\n",
+         {},
+         {"kestavo.tag:4 KT212"}},
+        {"count written as a word",
+         note.substr(0, 15) + "TOTAL=one\nB0=Show MessageBox\nG0=Hi\n",
+         {},
+         {"kestavo.tag:2 KT213"}},
+        {"no Cancel caption", "[SETUP]\nCODEPAGE=0\n0=Installing\n", {}, {"kestavo.tag:1 KT214"}},
+        {"records after TOTAL, once",
+         "[FILESUPPORT]\nTOTAL=1\nA0=C:\\a.exe\nB0=Before installation\nA1=C:\\b.exe\n"
+         "B1=Before installation\nA2=C:\\c.exe\nB2=Before installation\n",
+         {},
+         {"kestavo.tag:5 KT302"}},
+        {"list without TOTAL",
+         "[FILESUPPORT]\nA0=C:\\a.exe\nB0=Before installation\n",
+         {},
+         {"kestavo.tag:1 KT306"}},
+        {"records numbered from 1",
+         note.substr(0, 15) + "TOTAL=2\nB1=Show MessageBox\nG1=Hi\nB2=Show MessageBox\nG2=Bye\n",
+         {},
+         {"kestavo.tag:2 KT302"}},
+        {"record without a type", note + "A0=Welcome\nG0=Hello\n", {}, {"kestavo.tag:3 KT305"}},
+        {"one finding for a TOTAL beyond the records",
+         "[BILLBOARDSKV]\nTOTAL=999999\nB0=one.gif\nC0=3\n",
+         {{"images\\one.gif", gif}},
+         {"kestavo.tag:2 KT304"}},
+        {"PNG named .bmp",
+         "[SPLASH]\nA0=Picture\n",
+         {{"setup.bmp", "\x89PNG\r\n\x1a\n...."}},
+         {"kestavo.tag:2 KT410"}},
+        {"text named .gif",
+         "[BILLBOARDSKV]\nTOTAL=1\nB0=one.gif\nC0=3\n",
+         {{"images\\one.gif", "a picture"}},
+         {"kestavo.tag:3 KT410"}},
+        {"picture claiming too many pixels",
+         "[BACKGROUND]\n0=1\n5=logo.bmp\n",
+         {{"logo.bmp", test::BmpHeader(30000, 30000)}},
+         {"kestavo.tag:3 KT410"}},
+        {"MP3 named .wav",
+         "[SPLASH]\nA0=Disabled\nA2=Sound On\n",
+         {{"kvsound.wav", "ID3\x03"}},
+         {"kestavo.tag:3 KT411"}},
+        {"animation with sound",
+         "[SPLASH]\nA0=Animation\n",
+         {{"kvavi.avi", AviClip(true)}},
+         {"kestavo.tag:2 KT412"}},
+        {"Run Program target missing",
+         note + "B0=If Windows 98\nD0=Run Program\nG0=docs\\readme.txt\n",
+         {},
+         {"kestavo.tag:5 KT413"}},
+        {"package run as a program",
+         "[FILESUPPORT]\nTOTAL=1\nA0=extra.msi\nB0=Before installation\n",
+         {{"extra.msi", "x"}},
+         {"kestavo.tag:3 KT414"}},
+        {"parameters in a program path",
+         "[FILESUPPORT]\nTOTAL=1\nA0=tool.exe /quiet\nB0=Before installation\n",
+         {{"tool.exe", "MZ"}},
+         {"kestavo.tag:3 KT415"}},
+        {"no program", note + "B0=Run 3rd party software\n", {}, {"kestavo.tag:3 KT416"}},
+        {"tormivex in the setup folder",
+         note + "B0=Run Tormivex\n",
+         {{"tormivex.exe", "MZ"}},
+         {"kestavo.tag:3 KT417"}},
+        {"second pass asked by B0=0",
+         "[SPLASH]\nB0=0\n" + note + "B0=Show MessageBox\nG0=Welcome\n",
+         {},
+         {"kestavo.tag:2 KT501"}},
+        {"second pass asked by a record after the package",
+         note.substr(0, 15) + "TOTAL=2\nB0=Show MessageBox\nG0=Welcome\nB1=Show MessageBox\n"
+                              "G1=Done\nF1=After Setup Complete Dialog\n",
+         {},
+         {"kestavo.tag:7 KT501"}},
+        {"message box that always stops",
+         note + "B0=Show MessageBox\nG0=Old version found\nE0=Stop installation\n",
+         {},
+         {"kestavo.tag:5 KT502"}},
+        {"completion choice ignored",
+         note + "B0=Run Tormivex\nE0=Stop installation\n",
+         {},
+         {"kestavo.tag:4 KT503"}},
+        {"field never read",
+         note + "B0=Show MessageBox\nG0=Hi\nC0=notepad\n",
+         {},
+         {"kestavo.tag:5 KT504"}},
+        {"message in the wrong field",
+         note + "B0=Show MessageBox\nC0=Welcome to Acme\n",
+         {},
+         {"kestavo.tag:3 KT505"}},
+        {"condition on nothing",
+         note + "B0=If the program described below is not installed\nD0=Show MessageBox\n"
+                "G0=Install Acme Runtime first\n",
+         {},
+         {"kestavo.tag:3 KT506"}},
+        {"parameters as the whole command line",
+         note + "B0=Run 3rd party software and wait\nG0=patch.exe\nH0=/quiet\n",
+         {{"patch.exe", "MZ"}},
+         {"kestavo.tag:5 KT507"}},
+        {"restart that restarts nothing",
+         note + "B0=If Windows 98\nD0=Show MessageBox\nG0=Restart now\nE0=Restart Computer\n",
+         {},
+         {"kestavo.tag:6 KT508"}},
+        {"stop after the package",
+         note + "B0=If Windows 98\nD0=Show MessageBox\nG0=Done\nE0=Stop installation\n"
+                "F0=After Setup Complete Dialog\n",
+         {},
+         {"kestavo.tag:6 KT509"}},
+        {"address of a picture splash",
+         "[SPLASH]\nA0=Picture\nA1=http://example.com/\n",
+         {{"setup.bmp", bmp}},
+         {"kestavo.tag:3 KT504"}},
+        {"misnamed folder macro",
+         "",
+         {{"data.tag", "[APPINFO]\n5=<Programs Files>\\Acme\n"}},
+         {"data.tag:2 KT601"}},
+        {"macro where nothing expands it",
+         "[FILESUPPORT]\nTOTAL=1\nA0=<Program Files>\\Acme\\tool.exe\nB0=After installation\n",
+         {},
+         {"kestavo.tag:3 KT602"}},
+        {"macro still empty when data.tag is read",
+         "",
+         {{"data.tag", "[APPINFO]\n5=<Documents Folder>\\Acme\n"}},
+         {"data.tag:2 KT603"}},
+        {"bare macro words",
+         "",
+         {{"data.tag", "[APPINFO]\n5=C:\\Program Files\\Acme\n"}},
+         {"data.tag:2 KT604"}},
+        {"environment variable",
+         note + "B0=If the file described below exists\nC0=%ProgramFiles%\\Acme\\acme.exe\n"
+                "D0=Show MessageBox\nG0=Acme is installed\n",
+         {},
+         {"kestavo.tag:4 KT605"}},
+        {"install folder that is not there",
+         note + "B0=If the file described below exists\nC0=<Install Dir>\\acme.exe\n"
+                "D0=Show MessageBox\nG0=Acme is installed\n",
+         {},
+         {"kestavo.tag:4 KT606"}},
+        {"billboards in a silent setup",
+         "[BUILD]\nSILENT=1\n[BILLBOARDSKV]\nTOTAL=1\nB0=one.gif\nC0=3\n",
+         {{"images\\one.gif", gif}},
+         {"kestavo.tag:4 KT701"}},
+        {"splash in a silent setup",
+         "[BUILD]\nSILENT=1\n[SPLASH]\nA0=Picture\n",
+         {{"setup.bmp", bmp}},
+         {"kestavo.tag:4 KT702"}},
+        {"message box in a silent setup",
+         "[BUILD]\nSILENT=1\n" + note + "B0=Show MessageBox\nG0=Hi\n",
+         {},
+         {"kestavo.tag:5 KT703"}},
+        {"texts of a silent setup",
+         "[BUILD]\nSILENT=1\n[SETUP]\n0=Installing\n",
+         {},
+         {"kestavo.tag:4 KT707"}},
+        {"language step",
+         "[APPINFO]\nLanguageM=Ask user for Language\n",
+         {{"switch.exe", "MZ"}},
+         {"kestavo.tag:2 KT704"}},
+        {"web splash without an address",
+         "[SPLASH]\nA0=Internet Shortcut\n",
+         {},
+         {"kestavo.tag:2 KT705"}},
+        {"web splash naming a file",
+         "[SPLASH]\nA0=Internet Shortcut\nA1=splash.htm\n",
+         {{"splash.htm", "<html>"}},
+         {"kestavo.tag:3 KT706"}},
+    };
+}
+
+TEST(SetupCheckTest, EachKindOfMistakeGivesOneFindingOnItsLine) {
+    for (const KindCase& kind : KindCases()) {
+        SetupFolderImage folder = CompleteFolder(kind.tag);
+        for (const auto& [name, bytes] : kind.files) {
+            folder.Put(name, bytes);
+        }
+        std::vector<std::string> found;
+        for (const Finding& finding : Check(folder)) {
+            if (finding.code != "KT402") {
+                found.push_back(finding.file + ":" + std::to_string(finding.line) + " " +
+                                finding.code);
+            }
+        }
+        EXPECT_EQ(kind.expected, found) << kind.name;
+    }
+}
+
+TEST(SetupCheckTest, FilesTheProgramCanUseGiveNoFinding) {
+    SetupFolderImage folder = CompleteFolder(
+        "[SPLASH]\nA0=Animation\nA2=Sound On\n[BILLBOARDSKV]\nTOTAL=2\nB0=one.gif\nC0=3\n"
+        "B1=two.jpg\nC1=3\n[BACKGROUND]\n0=1\n5=art\\logo.bmp\n");
+    folder.Put("kvavi.avi", AviClip(false));
+    folder.Put("kvsound.wav", std::string("RIFF\x04\0\0\0WAVE", 12));
+    folder.Put("images\\one.gif", test::CorpusPicture("logo300x200.gif"));
+    folder.Put("images\\two.jpg", test::CorpusPicture("photo301x201.jpg"));
+    folder.Put("logo.bmp", test::CorpusPicture("small16x8.bmp"));
+    folder.Put("data.tag", "[APPINFO]\n5=<Program Files>\\Acme\n");
+    folder.Put("tools\\prepare.exe", "MZ");
+    folder.Put("kestavo.tag", *folder.Bytes("kestavo.tag") +
+                                  "[FILESUPPORT]\nTOTAL=1\nA0=.\\tools\\prepare.exe\n"
+                                  "B0=Before installation\n");
+
+    EXPECT_TRUE(Check(folder).empty()) << testing::PrintToString(Summary(Check(folder)));
+}
+
+// The bytes of a very large file are not kept; its size alone is past the
+// picture port's limit.
+TEST(SetupCheckTest, APictureLargerThanTheProgramReadsIsRefusedByItsSize) {
+    SetupFolderImage folder = CompleteFolder("[SPLASH]\nA0=Picture\n");
+    folder.PutLarge("setup.bmp", IPicturePort::kMaxFileSize + 1);
+
+    const std::vector<Finding> findings = Check(folder);
+    ASSERT_EQ(1u, findings.size());
+    EXPECT_EQ("KT410", findings[0].code);
+    EXPECT_NE(std::string::npos, findings[0].message.find("larger than 64 MiB"));
+}
+
+TEST(SetupCheckTest, AnIgnoredCodeSilencesItsKindAlone) {
+    SetupFolderImage folder = CompleteFolder("[BUILD]\nSILENT=yes\n[BILLBOARDSKV]\nTOTAL=1\n");
+    SetupCheck check(folder);
+    check.Ignore("KT203");
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "kestavo.tag:4 warning KT304 [BILLBOARDSKV] TOTAL | set TOTAL to the number of "
+                  "records, numbered from 0",
+              }),
+              Summary(check.Run()));
+    EXPECT_EQ(1u, check.IgnoredCount());
+}
+
+// Codes never change meaning, so each is given once, and each is
+// documented with a wrong and a right example.
+TEST(SetupCheckTest, EveryCodeIsUniqueAndDocumented) {
+    std::ifstream file(std::string(SETUP_TEST_CORPUS_DIR) + "/../../docs/tag-file.md");
+    std::ostringstream text;
+    text << file.rdbuf();
+    const std::string docs = text.str();
+    std::set<std::string> codes;
+    for (const vendortools::FindingKind* kind : vendortools::kinds::kAll) {
+        EXPECT_TRUE(codes.insert(kind->code).second) << kind->code;
+        EXPECT_TRUE(SetupCheck::IsCode(kind->code));
+        const std::string::size_type heading = docs.find("#### " + std::string(kind->code));
+        ASSERT_NE(std::string::npos, heading) << kind->code;
+        const std::string entry = docs.substr(heading, docs.find("\n#", heading + 1) - heading);
+        EXPECT_NE(std::string::npos, entry.find("Wrong:")) << kind->code;
+        EXPECT_NE(std::string::npos, entry.find("Right:")) << kind->code;
+    }
+    EXPECT_FALSE(SetupCheck::IsCode("KT999"));
 }
 
 struct CommandOutput {
@@ -242,7 +590,7 @@ TEST(SetupCheckTest, TextAndJsonShowTheTagFilesCharactersAlikeInUtf8) {
     }
     folder.Put("kestavo.tag",
                "[SPLASH]\nA0=Fran\xE7"
-               "ais\xAE\n[SETUP]\n0=Caf\xC3\xA9\n");
+               "ais\xAE\n[SETUP]\n0=Caf\xC3\xA9\n1=Cancel\n");
 
     const CommandOutput text = RunSetupCheck({folder.Path()});
     const CommandOutput json = RunSetupCheck({"--json", folder.Path()});
@@ -258,7 +606,7 @@ TEST(SetupCheckTest, TextAndJsonShowTheTagFilesCharactersAlikeInUtf8) {
             << finding["message"];
     }
 
-    folder.Put("kestavo.tag", "[SPLASH]\nA0=\x95\x5C\x8E\xA6\n");
+    folder.Put("kestavo.tag", "[SPLASH]\nA0=\x95\x5C\x8E\xA6\n[SETUP]\n0=x\n1=y\n");
     const CommandOutput japanese = RunSetupCheck({"--codepage", "932", "--json", folder.Path()});
     EXPECT_EQ(932, nlohmann::json::parse(japanese.out)["codepage"]);
     EXPECT_EQ(0u,
@@ -292,6 +640,27 @@ TEST(SetupCheckTest, ACommandLineItCannotFollowEndsWithOneCodeAndSaysWhyInItsFor
     EXPECT_EQ(0, version.code);
     EXPECT_TRUE(std::regex_match(version.out, std::regex("setup-check \\d+\\.\\d+\\.\\d+\n")))
         << version.out;
+}
+
+// On the command line, an ignored code counts for nothing in the exit code,
+// and one the checker does not know is a command line it cannot follow.
+TEST(SetupCheckTest, TheCommandLinesIgnoredCodesCountForNothing) {
+    const HostFolder folder;
+    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
+        folder.Put(file, "MZ");
+    }
+    folder.Put("kestavo.tag", "[BUILD]\nSILENT=yes\n[SETUP]\n0=Installing\n1=Cancel\n");
+
+    const CommandOutput text = RunSetupCheck({folder.Path()});
+    EXPECT_EQ(SetupCheckCommand::kErrors, text.code);
+    EXPECT_NE(std::string::npos, text.out.find("kestavo.tag:2: error KT203: [BUILD] SILENT:"));
+    const CommandOutput json = RunSetupCheck({"--json", folder.Path()});
+    EXPECT_EQ("KT203", nlohmann::json::parse(json.out)["findings"][0]["code"]);
+
+    const CommandOutput ignored = RunSetupCheck({"--ignore", "KT203", folder.Path()});
+    EXPECT_EQ(SetupCheckCommand::kNothingToFix, ignored.code);
+    EXPECT_EQ("0 error(s), 0 warning(s), 0 note(s), 1 ignored\n", ignored.out);
+    EXPECT_EQ(ToolCommandLine::kCannotRun, RunSetupCheck({"--ignore", "KT2", folder.Path()}).code);
 }
 
 // The checker reads through the launcher's own reader; this holds its

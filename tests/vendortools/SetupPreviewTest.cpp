@@ -47,8 +47,10 @@ SetupFolderImage Folder(const std::string& tag) {
 }
 
 // The runtime step is what differs between an old and a new system; the
-// programs' run times come from the machine.
-TEST(SetupPreviewTest, AnOldSystemRunsTheRedistributableAtStartUpAndBeforeThePackage) {
+// programs' run times and exit codes come from the machine. A
+// redistributable that succeeds brings the Installer; one that fails leaves
+// the system without it.
+TEST(SetupPreviewTest, AnOldSystemRunsTheRedistributableUntilItHasTheInstaller) {
     const SetupFolderImage folder = Folder("[SPLASH]\nA0=Disabled\n");
     const std::string installer =
         "started C:\\WINDOWS\\SYSTEM32\\msiexec.exe, command line "
@@ -70,10 +72,6 @@ TEST(SetupPreviewTest, AnOldSystemRunsTheRedistributableAtStartUpAndBeforeThePac
                   "C:\\SETUP\\InstMsiA.exe runs",
                   "0 program started C:\\SETUP\\InstMsiA.exe through the shell, parameters \"\"",
                   "2000 program C:\\SETUP\\InstMsiA.exe ended with exit code 0, after 2.000 s",
-                  "4000 step Windows Installer was not current when the progress dialog started: "
-                  "the redistributable C:\\SETUP\\InstMsiA.exe runs again before the package",
-                  "4000 program started C:\\SETUP\\InstMsiA.exe, command line \"\", in C:\\SETUP",
-                  "6000 program C:\\SETUP\\InstMsiA.exe ended with exit code 0, after 2.000 s",
               }),
               With(oldRun, "InstMsiA"));
     EXPECT_EQ((std::vector<std::string>{
@@ -81,6 +79,67 @@ TEST(SetupPreviewTest, AnOldSystemRunsTheRedistributableAtStartUpAndBeforeThePac
               With(oldRun, "msi.dll"));
     // Windows 98's system folder is SYSTEM.
     EXPECT_EQ(1u, With(oldRun, "started C:\\WINDOWS\\SYSTEM\\msiexec.exe").size());
+    EXPECT_EQ("setup.exe ends with exit code 0", oldRun.back().text);
+
+    std::string error;
+    const auto failing =
+        MachineProfile::FromFile("[machine]\nbase=win98\n[exits]\nInstMsiA.exe=1603\n", error);
+    ASSERT_TRUE(failing) << error;
+    SetupPreview onFailing(folder, *failing);
+    const std::vector<TimelineEvent> failedRun = onFailing.Run();
+    EXPECT_EQ((std::vector<std::string>{
+                  "0 program started C:\\SETUP\\InstMsiA.exe through the shell, "
+                  "parameters \"\"",
+                  "4000 step Windows Installer was not current when the progress dialog "
+                  "started: the redistributable C:\\SETUP\\InstMsiA.exe runs "
+                  "again before the package",
+                  "4000 program started C:\\SETUP\\InstMsiA.exe, command line "
+                  "\"\", in C:\\SETUP",
+                  "6000 program could not start C:\\WINDOWS\\SYSTEM\\msiexec.exe"}),
+              With(failedRun, "start"));
+    EXPECT_EQ("setup.exe ends with exit code 1603", failedRun.back().text);
+}
+
+// Each old system as it is: Windows 98 without the redistributable has no
+// msiexec.exe and the shell says it cannot find the one missing; Me's own
+// Installer is too old for the package, and Me is named Me; Windows 2000
+// keeps Windows in C:\WINNT.
+TEST(SetupPreviewTest, OldSystemsShowWhatTheyHave) {
+    SetupFolderImage folder;
+    folder.Put("kestavo.tag",
+               "[SPLASH]\nA0=Disabled\n[ADVACTIONSKV]\nTOTAL=1\nA0=old\nB0=If Windows 98\n");
+    folder.Put("_data.msi", "");
+
+    const MachineProfile win98 = *MachineProfile::BuiltIn("win98");
+    SetupPreview on98(folder, win98);
+    const std::vector<TimelineEvent> run98 = on98.Run();
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "0 step Windows Installer: C:\\WINDOWS\\SYSTEM\\msi.dll is missing",
+            "0 step Windows Installer is not current: the redistributable C:\\SETUP\\InstMsiA.exe "
+            "runs",
+            "0 program could not start C:\\SETUP\\InstMsiA.exe",
+            "0 message message box \"Cannot find the file 'C:\\SETUP\\InstMsiA.exe' (or one of "
+            "its components). Make sure the path and filename are correct and that all "
+            "required libraries are available.\", answered OK",
+            "2000 step Windows Installer was not current when the progress dialog started: the "
+            "redistributable C:\\SETUP\\InstMsiA.exe runs again before the package",
+            "2000 program could not start C:\\SETUP\\InstMsiA.exe",
+            "2000 program could not start C:\\WINDOWS\\SYSTEM\\msiexec.exe",
+        }),
+        With(run98, "C:\\"));
+    EXPECT_EQ("setup.exe ends with exit code 1603", run98.back().text);
+
+    const MachineProfile me = *MachineProfile::BuiltIn("winme");
+    SetupPreview onMe(folder, me);
+    const std::vector<TimelineEvent> runMe = onMe.Run();
+    EXPECT_EQ(1u,
+              With(runMe, "holds: the system is Windows Me, which counts as Windows 98").size());
+    EXPECT_EQ(1u, With(runMe, "msiexec.exe ended with exit code 1613").size());
+
+    const MachineProfile win2000 = *MachineProfile::BuiltIn("win2000");
+    SetupPreview on2000(folder, win2000);
+    EXPECT_EQ(1u, With(on2000.Run(), "started C:\\WINNT\\system32\\msiexec.exe").size());
 }
 
 // Each record's lines are the decisions the program reported as it made
@@ -195,12 +254,44 @@ TEST(SetupPreviewTest, EverySilenceIsExplained) {
     EXPECT_TRUE(With(on95, "cannot be").empty());
 }
 
-// A frame a moment the screen changes, with the pictures in it.
+// A program outside the setup folder starts when the machine has it, with
+// the run time and exit code the machine file gives it.
+TEST(SetupPreviewTest, ProgramsAMachineFileListsStartAsListed) {
+    std::string error;
+    const auto machine = MachineProfile::FromFile(
+        "[files]\nC:\\Tools\\tool.exe=\n[programs]\ntool.exe=3\n[exits]\ntool.exe=5\n", error);
+    ASSERT_TRUE(machine) << error;
+    const SetupFolderImage folder = Folder(
+        "[SPLASH]\nA0=Disabled\n[FILESUPPORT]\nTOTAL=1\nA0=C:\\Tools\\tool.exe\n"
+        "B0=Before installation\n");
+    SetupPreview preview(folder, *machine);
+
+    EXPECT_EQ((std::vector<std::string>{
+                  "0 program started C:\\Tools\\tool.exe, command line \"\", in C:\\SETUP",
+                  "3000 program C:\\Tools\\tool.exe ended with exit code 5, after 3.000 s"}),
+              With(preview.Run(), "tool.exe"));
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::string::size_type at = text.find(part); at != std::string::npos;
+         at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A frame a moment the screen changes: the progress dialog with its bar as
+// far as it has filled and its Cancel button, the installer's window in the
+// middle of the screen, each picture in the page once and drawn where each
+// frame shows it.
 TEST(SetupPreviewTest, TheStoryboardDrawsEachChangeOfTheScreen) {
     SetupFolderImage folder = Folder(
-        "[SPLASH]\nA0=Disabled\n[BACKGROUND]\n0=1\n1=Title & more\n3=x@0xFF,0x00,0x00\n"
+        "[SETUP]\n1=Stop\n[SPLASH]\nA0=Picture\nA4=1\n[BACKGROUND]\n0=1\n1=Title & "
+        "more\n3=x@0xFF,0x00,0x00\n"
         "[BILLBOARDSKV]\nTOTAL=1\nB0=one.gif\nC0=2\nD0=100\nE0=50\n");
     folder.Put("images\\one.gif", CorpusPicture("logo300x200.gif"));
+    folder.Put("setup.bmp", CorpusPicture("logo300x200.gif"));
     const MachineProfile xp = *MachineProfile::BuiltIn("winxp");
     SetupPreview preview(folder, xp);
     preview.Run();
@@ -212,17 +303,51 @@ TEST(SetupPreviewTest, TheStoryboardDrawsEachChangeOfTheScreen) {
         captions.push_back(html.substr(at + 4, html.find("</h2>", at) - at - 4));
     }
     EXPECT_EQ((std::vector<std::string>{
-                  "0.000 s: the progress dialog appears",
+                  "0.000 s: the progress dialog appears; the splash appears; the splash moves",
+                  "1.000 s: the splash goes",
                   "2.000 s: the progress dialog goes; the background appears; the billboard "
                   "appears; the billboard moves",
+                  "2.200 s: the window &quot;Windows Installer&quot; appears",
                   "4.000 s: the billboard goes",
+                  "22.000 s: the window &quot;Windows Installer&quot; goes",
               }),
               captions);
     EXPECT_NE(std::string::npos, html.find("stop-color=\"rgb(255,0,0)\""));
     EXPECT_NE(std::string::npos, html.find(">Title &amp; more</text>"));
-    EXPECT_NE(std::string::npos,
-              html.find("<image x=\"100\" y=\"50\" width=\"300\" height=\"200\" "
-                        "preserveAspectRatio=\"none\" href=\"data:image/gif;base64,R0lGOD"));
+    // Empty at first, half full a second later.
+    EXPECT_EQ(1u, Count(html, "<rect x=\"616\" y=\"698\" width=\"0\" height=\"17\""));
+    EXPECT_EQ(1u, Count(html, "<rect x=\"616\" y=\"698\" width=\"157\" height=\"17\""));
+    EXPECT_EQ(2u, Count(html, ">Stop</text>"));
+    EXPECT_EQ(2u, Count(html, "<rect x=\"262\" y=\"191\" width=\"499\" height=\"386\""));
+    EXPECT_EQ(2u, Count(html, "data:image/gif;base64,R0lGOD"));
+    EXPECT_EQ(1u, Count(html, "href=\"#p0\" x=\"362\" y=\"284\" width=\"300\" height=\"200\""));
+    EXPECT_EQ(2u, Count(html, "href=\"#p1\" x=\"100\" y=\"50\" width=\"300\" height=\"200\""));
+}
+
+// The animation is a child of the splash: its move inside the window does
+// not move the window from the middle of the screen. A disabled splash is
+// never seen, and a background without a picture says what it opened.
+TEST(SetupPreviewTest, TheSplashIsWhereItsWindowIsAndADisabledOneNowhere) {
+    SetupFolderImage folder = Folder("[SPLASH]\nA0=Animation\nA4=1\n[BACKGROUND]\n0=1\n");
+    folder.Put("kvavi.avi", std::string("RIFF\4\0\0\0AVI ", 12));
+    const MachineProfile xp = *MachineProfile::BuiltIn("winxp");
+    SetupPreview animated(folder, xp);
+    const std::vector<TimelineEvent> events = animated.Run();
+
+    EXPECT_EQ((std::vector<std::string>{"0 window splash at (192, 144, 640 x 450)",
+                                        "0 window splash shown", "1000 window splash closed"}),
+              With(events, "splash"));
+    EXPECT_EQ((std::vector<std::string>{
+                  "2000 media picture C:\\SETUP\\ is not shown: the file cannot be opened or read "
+                  "(missing, a folder, a device name, a path past 259 characters)"}),
+              With(events, "picture C:"));
+    EXPECT_EQ(1u, Count(animated.StoryboardHtml(),
+                        "<rect x=\"192\" y=\"144\" width=\"640\" height=\"450\" fill=\"#808080\""));
+    EXPECT_EQ(1u, Count(animated.StoryboardHtml(), ">animation C:\\SETUP\\kvavi.avi</text>"));
+
+    const SetupFolderImage plain = Folder("[SPLASH]\nA0=Disabled\n");
+    SetupPreview disabled(plain, xp);
+    EXPECT_TRUE(With(disabled.Run(), "splash").empty());
 }
 
 TEST(SetupPreviewTest, AMachineFileNamingNoBuiltInMachineIsRefused) {
@@ -269,6 +394,18 @@ TEST(SetupPreviewTest, TheExitCodeSaysWhetherTheSimulatedSetupSucceeds) {
               RunSetupPreview({setup, "--machine", host.Path("fails.ini")}).code);
     EXPECT_EQ(SetupPreviewCommand::kSetupSucceeds,
               RunSetupPreview({setup, "--machine", host.Path("restarts.ini")}).code);
+
+    // A system setup.exe does not start on is named so on every run; without
+    // the redistributable Windows 98 has no installer to run.
+    const CommandOutput old = RunSetupPreview({setup, "--machine", "win98"});
+    EXPECT_EQ(SetupPreviewCommand::kSetupFails, old.code);
+    EXPECT_NE(std::string::npos,
+              old.out.find("\nnote: setup.exe does not support this system: it starts on Windows "
+                           "XP SP3 and later; below is what its logic would do here\n"));
+    EXPECT_EQ(false,
+              nlohmann::json::parse(
+                  RunSetupPreview({setup, "--machine", "win2000", "--json"}).out)["supported"]);
+    EXPECT_EQ(std::string::npos, RunSetupPreview({setup}).out.find("note: "));
 
     const std::string nowhere = host.Path("absent/storyboard.html");
     const CommandOutput unwritten = RunSetupPreview({setup, "--storyboard", nowhere});

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 
+#include "platform/sim/CodePageText.h"
+
 namespace kestavo::sim {
 
 namespace {
@@ -116,7 +118,7 @@ bool StartsWith(const std::string& bytes, const char* mark) {
 
 }  // namespace
 
-std::u16string ProfileEncoding::DecodeFile(const std::string& bytes) {
+std::u16string ProfileEncoding::DecodeFile(const std::string& bytes, unsigned codePage) {
     if (StartsWith(bytes, "\xEF\xBB\xBF")) {
         return FromUtf8(bytes.substr(3));
     }
@@ -126,10 +128,15 @@ std::u16string ProfileEncoding::DecodeFile(const std::string& bytes) {
     if (StartsWith(bytes, "\xFE\xFF")) {
         return FromUtf16(bytes.substr(2), true);
     }
-    return FromAnsi(bytes);
+    return FromAnsi(bytes, codePage);
 }
 
-std::u16string ProfileEncoding::FromAnsi(const std::string& text) {
+// Code page 1252 by its own table: every byte is a character there, so the
+// bytes come back whole, and the fuzzed reads stay fast.
+std::u16string ProfileEncoding::FromAnsi(const std::string& text, unsigned codePage) {
+    if (codePage != kWestern) {
+        return CodePageText::Decode(codePage, text);
+    }
     std::u16string wide;
     wide.reserve(text.size());
     for (char byte : text) {
@@ -138,7 +145,10 @@ std::u16string ProfileEncoding::FromAnsi(const std::string& text) {
     return wide;
 }
 
-std::string ProfileEncoding::ToAnsi(const std::u16string& text) {
+std::string ProfileEncoding::ToAnsi(const std::u16string& text, unsigned codePage) {
+    if (codePage != kWestern) {
+        return CodePageText::Encode(codePage, text);
+    }
     std::string ansi;
     ansi.reserve(text.size());
     for (char16_t c : text) {

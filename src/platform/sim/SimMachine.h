@@ -20,7 +20,8 @@ namespace kestavo::sim {
 
 // A whole simulated Windows machine: a test describes it through the public
 // members, runs the program against Ports(), and reads the trace. It starts
-// as Windows XP with the Installer runtime 3.1 and its msiexec.exe.
+// as Windows XP with its cmd.exe, and the Installer runtime 3.1 with its
+// msiexec.exe.
 class SimMachine {
 public:
     SimMachine();
@@ -31,6 +32,14 @@ public:
     Ports& GetPorts() { return m_ports; }
     // A file in the setup folder (the current directory).
     void PutSetupFile(const std::string& name, std::string content);
+    // Makes the machine another Windows, with its folders and only the
+    // system programs it comes with: cmd.exe on the NT family (Windows 95,
+    // 98 and Me have none), and no installer runtime.
+    void InstallWindows(const ISystemPort::OsVersion& version, const std::string& windowsFolder,
+                        const std::string& systemFolder);
+    // The Windows Installer runtime in the system folder: msi.dll reporting
+    // `version`, and msiexec.exe running as `installer` does.
+    void InstallInstallerRuntime(ModuleVersion version, SimProgram installer);
 
     SimScheduler scheduler;
     SimTrace trace;
@@ -40,7 +49,7 @@ public:
     SimDesktop desktop{scheduler, trace, files};
     SimDialogHost dialogs{scheduler, trace, files};
     SimThreads threads{scheduler, trace};
-    SimProcesses processes{scheduler, trace, files, system};
+    SimProcesses processes{scheduler, trace, files, system, desktop};
     SimRegistry registry;
     SimModules modules;
     SimPictures pictures{scheduler, trace, files, desktop};

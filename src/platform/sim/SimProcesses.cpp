@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/WinConst.h"
+
 namespace kestavo::sim {
 
 namespace {
@@ -12,15 +14,46 @@ namespace {
 constexpr unsigned kWaitFailed = 0xFFFFFFFF;
 constexpr unsigned long kStillActive = 259;
 
+constexpr unsigned long kRestartNeeded = 3010;
+
 bool IsAbsolute(const std::string& path) {
     return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
 }
 
+// `prefix` in lower case.
+bool HasPrefix(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) {
+               return p == std::tolower(static_cast<unsigned char>(t));
+           });
+}
+
+// A file Windows runs as a program when asked to create a process from it.
+bool IsProgramFile(const std::string& path) {
+    const std::string name = SimFiles::Normalize(path);
+    const std::string extension = name.size() > 4 ? name.substr(name.size() - 4) : "";
+    return extension == ".exe" || extension == ".com";
+}
+
 }  // namespace
+
+bool SimProcesses::IsWebAddress(const std::string& file) {
+    for (const char* prefix : {"http://", "https://", "ftp://", "mailto:", "www."}) {
+        if (HasPrefix(file, prefix)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void SimProcesses::AddProgram(const std::string& path, SimProgram program) {
     m_files.Put(path, "MZ");
     m_programs[SimFiles::Normalize(path)] = std::move(program);
+}
+
+void SimProcesses::RemoveProgram(const std::string& path) {
+    m_files.Remove(path);
+    m_programs.erase(SimFiles::Normalize(path));
 }
 
 std::string SimProcesses::Qualify(const std::string& path) const {
@@ -54,15 +87,18 @@ std::string SimProcesses::ResolveProgram(const std::string& applicationName,
     return Qualify(token);
 }
 
+// A program file the machine was told nothing about runs, and ends at once
+// with 0.
 SimProcesses::Process* SimProcesses::Start(const std::string& path) {
     const auto program = m_programs.find(SimFiles::Normalize(path));
-    if (program == m_programs.end() || !m_files.Exists(path)) {
+    const bool known = program != m_programs.end();
+    if (!m_files.Exists(path) || (!known && !IsProgramFile(path))) {
         return nullptr;
     }
     Process process;
     process.id = m_nextId++;
     process.path = path;
-    process.program = program->second;
+    process.program = known ? program->second : SimProgram{};
     process.startMs = m_scheduler.Now();
     return &(m_processes[process.id] = process);
 }
@@ -93,6 +129,7 @@ Handle SimProcesses::ShellExecuteProcess(const std::string& file, const std::str
     Process* process = Start(Qualify(file));
     if (process == nullptr) {
         m_trace.Add(m_scheduler.Now(), "shell failed: " + description);
+        ShowShellError(file);
         return kNullHandle;
     }
     m_trace.Add(m_scheduler.Now(), "shell: " + description);
@@ -112,15 +149,44 @@ bool SimProcesses::Ended(Process& process) {
     }
     if (!process.endTraced) {
         process.endTraced = true;
-        m_trace.Add(m_scheduler.Now(),
-                    "exit: " + process.path + " " + std::to_string(process.program.exitCode));
+        const unsigned long code = process.program.exitCode;
+        m_trace.Add(m_scheduler.Now(), "exit: " + process.path + " " + std::to_string(code));
+        if ((code == 0 || code == kRestartNeeded) && process.program.onSuccess) {
+            process.program.onSuccess();
+        }
     }
     return true;
 }
 
+// Without SEE_MASK_FLAG_NO_UI the shell tells the user itself that it
+// cannot find the file, in a box that waits for OK; its words changed with
+// the systems.
+void SimProcesses::ShowShellError(const std::string& file) {
+    const ISystemPort::OsVersion& version = m_system.osVersion;
+    std::string text;
+    if (version.platformId != VER_PLATFORM_WIN32_NT) {
+        text = "Cannot find the file '" + file +
+               "' (or one of its components). Make sure the path and filename are correct and "
+               "that all required libraries are available.";
+    } else {
+        text = "Windows cannot find '" + file +
+               "'. Make sure you typed the name correctly, and then try again.";
+        if (version.major < 6) {
+            text += " To search for a file, click the Start button, and then click Search.";
+        }
+    }
+    m_desktop.ShowMessageBox(text, file, MB_OK | MB_ICONHAND);
+}
+
+// The shell hands a web address to the browser, starts a program, and
+// opens any other file with the program registered for its kind.
+bool SimProcesses::OpensThroughShell(const std::string& file) {
+    return IsWebAddress(file) || Start(Qualify(file)) != nullptr || m_files.Exists(Qualify(file));
+}
+
 void SimProcesses::ShellExecuteProgram(const std::string& file, const std::string& parameters,
                                        int showCommand) {
-    const bool started = Start(Qualify(file)) != nullptr;
+    const bool started = OpensThroughShell(file);
     m_trace.Add(m_scheduler.Now(), std::string(started ? "shell run: " : "shell run failed: ") +
                                        "file=" + file + " params=" + parameters +
                                        " show=" + std::to_string(showCommand));
@@ -129,10 +195,16 @@ void SimProcesses::ShellExecuteProgram(const std::string& file, const std::strin
     }
 }
 
+// The program is the command line's first token, as for CreateProcess
+// without an application name; it must be on the machine.
 void SimProcesses::WinExec(const std::string& commandLine, int showCommand) {
-    m_trace.Add(m_scheduler.Now(),
-                "winexec: cmd=" + commandLine + " show=" + std::to_string(showCommand));
-    TraceInheritedErrorMode();
+    const bool started = Start(ResolveProgram("", commandLine)) != nullptr;
+    m_trace.Add(m_scheduler.Now(), std::string(started ? "winexec: " : "winexec failed: ") +
+                                       "cmd=" + commandLine +
+                                       " show=" + std::to_string(showCommand));
+    if (started) {
+        TraceInheritedErrorMode();
+    }
 }
 
 // A program started inherits the setup's error mode: said only when it is
@@ -201,6 +273,20 @@ bool SimProcesses::ExitCode(Handle object, unsigned long& code) {
 
 void SimProcesses::CloseHandle(Handle object) {
     m_handles.erase(object);
+}
+
+std::vector<SimShownWindow> SimProcesses::WindowsShown() const {
+    std::vector<SimShownWindow> shown;
+    for (const auto& entry : m_processes) {
+        const Process& process = entry.second;
+        for (const SimProgramWindow& window : process.program.windows) {
+            const std::uint64_t from = process.startMs + window.afterMs;
+            if (window.rect.Width() > 0 && from < process.EndMs()) {
+                shown.push_back(SimShownWindow{window.title, window.rect, from, process.EndMs()});
+            }
+        }
+    }
+    return shown;
 }
 
 std::vector<TopLevelWindow> SimProcesses::EnumTopLevelWindows() {

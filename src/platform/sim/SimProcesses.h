@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "platform/IProcessPort.h"
 #include "platform/IWindowListPort.h"
+#include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimFiles.h"
 #include "platform/sim/SimScheduler.h"
 #include "platform/sim/SimSystem.h"
@@ -14,11 +16,14 @@
 
 namespace kestavo::sim {
 
-// A titled top-level window a program shows some time after it starts.
+// A titled top-level window a program shows some time after it starts,
+// until it ends.
 struct SimProgramWindow {
     std::string title;
     std::uint64_t afterMs = 0;
     std::string className = "SimWindow";
+    // Where it appears on the screen; empty for a window only looked for.
+    Rect rect{};
 };
 
 // How a program of the simulated machine behaves when started: how long it
@@ -29,6 +34,18 @@ struct SimProgram {
     std::vector<SimProgramWindow> windows;
     // Waiting for it fails, as for a handle the system will not wait on.
     bool waitFails = false;
+    // What it changes on the machine when it ends with success (0, or 3010:
+    // done but for a restart), as its end is noticed: an installer puts its
+    // files in place.
+    std::function<void()> onSuccess{};
+};
+
+// A window a program showed, and when.
+struct SimShownWindow {
+    std::string title;
+    Rect rect{};
+    std::uint64_t fromMs = 0;
+    std::uint64_t untilMs = 0;
 };
 
 // Child processes on the simulated machine. Waiting for one blocks the
@@ -37,11 +54,18 @@ struct SimProgram {
 // then, as the thread's message loop would.
 class SimProcesses : public IProcessPort, public IWindowListPort {
 public:
-    SimProcesses(SimScheduler& scheduler, SimTrace& trace, SimFiles& files, SimSystem& system)
-        : m_scheduler(scheduler), m_trace(trace), m_files(files), m_system(system) {}
+    SimProcesses(SimScheduler& scheduler, SimTrace& trace, SimFiles& files, SimSystem& system,
+                 SimDesktop& desktop)
+        : m_scheduler(scheduler),
+          m_trace(trace),
+          m_files(files),
+          m_system(system),
+          m_desktop(desktop) {}
 
     // A program file that can be started; it is also put on the disk.
     void AddProgram(const std::string& path, SimProgram program);
+    // The program and its file are gone.
+    void RemoveProgram(const std::string& path);
 
     ProcessInfo StartProcess(const std::string& applicationName,
                              const std::string& commandLine) override;
@@ -66,6 +90,12 @@ public:
     // Windows of programs the setup did not start.
     std::vector<TopLevelWindow> otherWindows;
     std::size_t OpenHandles() const { return m_handles.size(); }
+    // Every window with a place that the programs started have shown.
+    std::vector<SimShownWindow> WindowsShown() const;
+
+    // What the shell hands to the web browser: an address with a scheme it
+    // knows, or one starting "www.".
+    static bool IsWebAddress(const std::string& file);
 
 private:
     struct Process {
@@ -82,6 +112,8 @@ private:
                                const std::string& commandLine) const;
     std::string Qualify(const std::string& path) const;
     Process* Start(const std::string& path);
+    bool OpensThroughShell(const std::string& file);
+    void ShowShellError(const std::string& file);
     Process* ByHandle(Handle object);
     bool Ended(Process& process);
     SimScheduler::Wake BlockUntilEnd(Process& process, bool pumps, std::uint64_t untilMs);
@@ -92,6 +124,7 @@ private:
     SimTrace& m_trace;
     SimFiles& m_files;
     SimSystem& m_system;
+    SimDesktop& m_desktop;
     std::map<std::string, SimProgram> m_programs;
     std::map<unsigned long, Process> m_processes;
     std::map<Handle, unsigned long> m_handles;

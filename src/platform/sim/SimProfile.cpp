@@ -22,6 +22,10 @@ std::string SimProfile::Qualify(const std::string& file) const {
     return m_system != nullptr && relative ? m_system->FullPathName(file) : file;
 }
 
+unsigned SimProfile::CodePage() const {
+    return m_system != nullptr ? m_system->codePage : ProfileEncoding::kWestern;
+}
+
 const IniFile* SimProfile::Parse(const std::string& given) {
     const std::string file = Qualify(given);
     const std::uint64_t generation = m_files.Generation(file);
@@ -29,9 +33,11 @@ const IniFile* SimProfile::Parse(const std::string& given) {
         return nullptr;
     }
     Parsed& parsed = m_parsed[SimFiles::Normalize(file)];
-    if (parsed.generation != generation || !parsed.ini) {
-        parsed.ini = std::make_unique<IniFile>(ProfileEncoding::DecodeFile(*m_files.Read(file)));
+    if (parsed.generation != generation || parsed.codePage != CodePage() || !parsed.ini) {
+        parsed.ini =
+            std::make_unique<IniFile>(ProfileEncoding::DecodeFile(*m_files.Read(file), CodePage()));
         parsed.generation = generation;
+        parsed.codePage = CodePage();
     }
     return parsed.ini.get();
 }
@@ -42,9 +48,10 @@ std::string SimProfile::ReadString(const std::string& file, const std::string& s
     if (capacity == 0 || ini == nullptr) {
         return {};
     }
-    const std::optional<std::u16string> value = ini->Find(
-        ProfileEncoding::FromAnsi(section.c_str()), ProfileEncoding::FromAnsi(key.c_str()));
-    return value ? ProfileEncoding::ToAnsi(CopyValue(*value, capacity)) : std::string();
+    const std::optional<std::u16string> value =
+        ini->Find(ProfileEncoding::FromAnsi(section.c_str(), CodePage()),
+                  ProfileEncoding::FromAnsi(key.c_str(), CodePage()));
+    return value ? ProfileEncoding::ToAnsi(CopyValue(*value, capacity), CodePage()) : std::string();
 }
 
 // As the Windows adapter reads them: the section's lines, each "name=value"
@@ -58,11 +65,12 @@ std::vector<std::string> SimProfile::ReadKeyNames(const std::string& file,
     }
     std::vector<std::string> names;
     std::size_t length = 0;
-    for (const IniFile::Key& key : ini->Keys(ProfileEncoding::FromAnsi(section.c_str()))) {
-        const std::string name = ProfileEncoding::ToAnsi(key.name);
+    for (const IniFile::Key& key :
+         ini->Keys(ProfileEncoding::FromAnsi(section.c_str(), CodePage()))) {
+        const std::string name = ProfileEncoding::ToAnsi(key.name, CodePage());
         length += name.size() + 1;
         if (key.value) {
-            length += ProfileEncoding::ToAnsi(*key.value).size() + 1;
+            length += ProfileEncoding::ToAnsi(*key.value, CodePage()).size() + 1;
         }
         if (length + 2 >= kKeyListCapacity) {
             return {};

@@ -34,6 +34,9 @@ private:
     // whenever the file has changed, as the real service notices too.
     const IniFile* Parse(const std::string& file);
     std::string Qualify(const std::string& file) const;
+    // The machine's ANSI code page: files without a byte-order mark are read
+    // in it, and every answer is given in it.
+    unsigned CodePage() const;
 
     static std::u16string CopyValue(std::u16string value, std::size_t capacity);
 
@@ -41,6 +44,7 @@ private:
     SimSystem* m_system = nullptr;
     struct Parsed {
         std::uint64_t generation = 0;
+        unsigned codePage = 0;
         std::unique_ptr<IniFile> ini;
     };
     std::map<std::string, Parsed> m_parsed;

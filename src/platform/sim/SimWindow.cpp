@@ -171,10 +171,30 @@ std::intptr_t SimWindow::SendToItem(int itemId, unsigned message, std::uintptr_t
     return item.kind == "progress" ? ProgressMessage(item, message, wParam, lParam) : 0;
 }
 
-// The common progress bar's own rules: positions are kept inside the range,
-// and a step past the upper end wraps round to the lower one.
+int SimItem::PositionAt(std::uint64_t ms) const {
+    int at = lower;
+    for (const Position& change : positions) {
+        if (change.fromMs > ms) {
+            break;
+        }
+        at = change.position;
+    }
+    return at;
+}
+
 std::intptr_t SimWindow::ProgressMessage(SimItem& item, unsigned message, std::uintptr_t wParam,
                                          std::intptr_t lParam) {
+    const std::intptr_t result = ProgressRule(item, message, wParam, lParam);
+    if (item.positions.empty() || item.positions.back().position != item.position) {
+        item.positions.push_back(SimItem::Position{m_scheduler.Now(), item.position});
+    }
+    return result;
+}
+
+// The common progress bar's own rules: positions are kept inside the range,
+// and a step past the upper end wraps round to the lower one.
+std::intptr_t SimWindow::ProgressRule(SimItem& item, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
     const int previous = item.position;
     switch (message) {
         case PBM_SETRANGE:

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/IDialogHost.h"
 #include "platform/sim/SimFiles.h"
@@ -14,6 +16,12 @@ namespace kestavo::sim {
 
 // One item of a simulated dialog, with the state its class keeps.
 struct SimItem {
+    // A progress bar's position from the given time on.
+    struct Position {
+        std::uint64_t fromMs;
+        int position;
+    };
+
     std::string kind;
     std::string text;
     Rect rect;
@@ -26,6 +34,11 @@ struct SimItem {
     int lower = 0;
     int upper = 100;
     int step = 10;
+    // Every position a progress bar took, in time order, for a drawing of
+    // the screen at any moment.
+    std::vector<Position> positions;
+
+    int PositionAt(std::uint64_t ms) const;
 };
 
 // A simulated modal dialog: its items, place, timers and result. Timers are
@@ -82,6 +95,8 @@ private:
     std::intptr_t AnimationMessage(int itemId, unsigned message, std::intptr_t lParam);
     std::intptr_t ProgressMessage(SimItem& item, unsigned message, std::uintptr_t wParam,
                                   std::intptr_t lParam);
+    static std::intptr_t ProgressRule(SimItem& item, unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam);
 
     int m_templateId;
     Handle m_handle;
