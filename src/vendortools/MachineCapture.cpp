@@ -9,13 +9,14 @@
 #include "platform/sim/SimFiles.h"
 #include "prereq/InstallerRuntime.h"
 #include "vendortools/MachineFileText.h"
+#include "vendortools/SetupPreview.h"
 
 namespace kestavo::vendortools {
 
 namespace {
 
 // The values the program's folder table reads, and the one the .NET check
-// does.
+// does; the program takes an empty one for one that is not there.
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char* const kRegistryValues[][2] = {{kCurrentVersionKey, "ProgramFilesDir"},
                                           {kCurrentVersionKey, "CommonFilesDir"},
@@ -65,9 +66,10 @@ void MachineCapture::AskGeneral(const SetupFolderImage* folder) {
     m_profile.twoRegistryViews = m_machine.registry.HasTwoViews();
     m_profile.registry.clear();
     for (const auto& value : kRegistryValues) {
-        m_profile.registry.emplace_back(
-            std::string(value[0]) + "\\" + value[1],
-            ReadMachineRegistryString(m_machine.registry, value[0], value[1]));
+        const std::string data = ReadMachineRegistryString(m_machine.registry, value[0], value[1]);
+        if (!data.empty()) {
+            m_profile.registry.emplace_back(std::string(value[0]) + "\\" + value[1], data);
+        }
     }
     m_profile.screenWidth = m_machine.desktop.SystemMetric(SM_CXSCREEN);
     m_profile.screenHeight = m_machine.desktop.SystemMetric(SM_CYSCREEN);
@@ -130,19 +132,19 @@ void MachineCapture::Decided(Decision decision, const std::string* text, int num
 }
 
 // The entry alone, in its view: its DisplayName where that is what
-// matched, none where its key's name did (the program read none).
+// matched, none where only its key's name did (the program read none). An
+// entry asked about twice, by its key's name and by its DisplayName, is
+// one entry with that DisplayName.
 void MachineCapture::AddProduct(const std::string& name) {
-    auto entry = std::make_pair(m_strEntry, m_bEntryNamed ? std::string() : name);
-    switch (m_entryView) {
-        case RegistryView::Bits64:
-            AddOnce(m_profile.products64, std::move(entry));
-            break;
-        case RegistryView::Bits32:
-            AddOnce(m_profile.products32, std::move(entry));
-            break;
-        default:
-            AddOnce(m_profile.products, std::move(entry));
-            break;
+    auto& entries = m_entryView == RegistryView::Bits64   ? m_profile.products64
+                    : m_entryView == RegistryView::Bits32 ? m_profile.products32
+                                                          : m_profile.products;
+    const auto same = std::find_if(entries.begin(), entries.end(),
+                                   [this](const auto& entry) { return entry.first == m_strEntry; });
+    if (same == entries.end()) {
+        entries.emplace_back(m_strEntry, m_bEntryNamed ? std::string() : name);
+    } else if (!m_bEntryNamed) {
+        same->second = name;
     }
 }
 
@@ -155,6 +157,17 @@ void MachineCapture::AddFile(const std::string& path) {
     if (sim::SimFiles::Normalize(full).compare(0, inFolder.size(), inFolder) != 0) {
         AddOnce(m_profile.files, full);
     }
+}
+
+// The profile the run is on is a copy: what the run finds goes into the
+// capture's own as it is found.
+void MachineCapture::FollowDryRun(const SetupFolderImage& folder) {
+    const MachineProfile asked = m_profile;
+    SetupPreview preview(folder, asked);
+    preview.AskInstead(m_machine);
+    preview.AlsoTell(*this);
+    preview.Run();
+    AddWindows(preview.OtherWindows());
 }
 
 void MachineCapture::AddWindows(const std::vector<TopLevelWindow>& windows) {

@@ -29,8 +29,9 @@ public:
 
     // What the dry run found, as the program reports it.
     void Decided(Decision decision, const std::string* text, int number) override;
-    // The other programs' windows the dry run found (SetupPreview::OtherWindows).
-    void AddWindows(const std::vector<TopLevelWindow>& windows);
+    // Runs the folder on the machine, as `--machine this` does, and takes
+    // what the program found there: the folder's questions and their answers.
+    void FollowDryRun(const SetupFolderImage& folder);
 
     const MachineProfile& Profile() const { return m_profile; }
 
@@ -40,6 +41,7 @@ private:
     void AskShellFolders(const SetupFolderImage* folder);
     void AddProduct(const std::string& name);
     void AddFile(const std::string& path);
+    void AddWindows(const std::vector<TopLevelWindow>& windows);
 
     MachineReadPorts m_machine;
     MachineProfile m_profile;

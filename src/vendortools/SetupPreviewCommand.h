@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -7,9 +9,11 @@
 #include "vendortools/CodePage.h"
 #include "vendortools/MachineProfile.h"
 #include "vendortools/SetupPreview.h"
-#include "vendortools/ToolCommandLine.h"
+#include "vendortools/ThisMachine.h"
 
 namespace kestavo::vendortools {
+
+class ToolCommandLine;
 
 // setup-preview's command line:
 //
@@ -38,6 +42,8 @@ public:
     int Run(const std::vector<std::string>& arguments);
 
 private:
+    std::optional<MachineProfile> ReadMachine(const std::string& name, const std::string& folder,
+                                              const SetupFolderImage& image, std::string& error);
     int Capture(const ToolCommandLine& line, const std::string& file, const std::string& folder);
     void PrintText(const std::string& folder, const MachineProfile& machine,
                    const std::vector<TimelineEvent>& events, const CodePage& codePage) const;
@@ -47,6 +53,8 @@ private:
 
     std::ostream& m_out;
     std::ostream& m_err;
+    // The Windows the tool runs on, once `--machine this` opened it.
+    std::unique_ptr<ThisMachine> m_pThisMachine;
 };
 
 }  // namespace kestavo::vendortools
