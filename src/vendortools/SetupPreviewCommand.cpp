@@ -62,14 +62,16 @@ std::string Absolute(const std::string& path) {
 
 // What a captured machine file says of itself, at its top.
 std::vector<std::string> CaptureHeader(const std::string& folder) {
+    const std::string general = "its system, installer runtime, language, code page and screen";
     return {
-        "A machine file for setup-preview, captured on a real Windows by setup-preview --capture.",
-        folder.empty() ? "It holds that Windows' answers to the general questions alone: system, "
-                         "installer runtime, language, code page, its folders and screen."
+        "A machine file for setup-preview, captured on a real Windows by setup-preview "
+        "--capture.",
+        folder.empty() ? "It holds that Windows' answers to the general questions alone: " +
+                             general + ", and its folders."
                        : "It holds that Windows' answers to the questions the tag files of " +
-                             folder + " ask, and nothing else:",
-        "the system, installer runtime, language, code page, the folders the setup uses, and",
-        "the uninstall entries, files and windows its records asked about that were there.",
+                             folder + " ask, and nothing else: " + general +
+                             ", the folders the setup uses, and the uninstall entries, files and "
+                             "windows its records asked about that were there.",
         "No other product, file, window, user setting or path of that machine is in it.",
         "Replay it anywhere: setup-preview FOLDER --machine THIS-FILE"};
 }
