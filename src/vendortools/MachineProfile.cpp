@@ -150,11 +150,15 @@ bool ReadCapturedKeys(const sim::IniFile& ini, MachineProfile& machine, std::str
         error = "[machine] system=" + *system + " is no system version: write NT 10.0 or 9x 4.10";
         return false;
     }
-    if (const auto installer = value(u"installer");
-        installer && !ReadInstaller(*installer, machine)) {
+    const auto installer = value(u"installer");
+    if (installer && !ReadInstaller(*installer, machine)) {
         error = "[machine] installer=" + *installer +
                 " is no version: write three numbers (5.0.19041), none or unknown";
         return false;
+    }
+    if (const auto system = value(u"system")) {
+        machine.description = "the Windows it was captured on (" + *system +
+                              ", Windows Installer " + installer.value_or("of its base") + ")";
     }
     if (const auto language = value(u"uilanguage")) {
         ReadUiLanguage(*language, machine);
@@ -165,7 +169,7 @@ bool ReadCapturedKeys(const sim::IniFile& ini, MachineProfile& machine, std::str
         {u"programfiles", &MachineProfile::programFiles},
         {u"setupfolder", &MachineProfile::setupFolder}};
     for (const auto& folder : folders) {
-        if (const auto path = value(folder.first)) {
+        if (const auto path = value(folder.first); path && !path->empty()) {
             machine.*folder.second = *path;
         }
     }
@@ -173,8 +177,13 @@ bool ReadCapturedKeys(const sim::IniFile& ini, MachineProfile& machine, std::str
     if (const auto registry = value(u"registry")) {
         machine.twoRegistryViews = Lower(*registry) == "64-bit";
     }
-    if (const auto screen = value(u"screen")) {
-        std::sscanf(screen->c_str(), "%dx%d", &machine.screenWidth, &machine.screenHeight);
+    int width = 0;
+    int height = 0;
+    if (const auto screen = value(u"screen");
+        screen && std::sscanf(screen->c_str(), "%dx%d", &width, &height) == 2 && width > 0 &&
+        height > 0) {
+        machine.screenWidth = width;
+        machine.screenHeight = height;
     }
     return true;
 }

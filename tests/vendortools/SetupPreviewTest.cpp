@@ -385,6 +385,10 @@ TEST(SetupPreviewTest, ACapturedMachineReplaysToTheSameDecisions) {
 
     EXPECT_EQ(With(asked, "record "), With(events, "record ")) << text;
     EXPECT_EQ(dryRun.ExitCode(), replay.ExitCode());
+    EXPECT_EQ(
+        "the Windows it was captured on (NT 10.0, Windows Installer 5.0.19041), with the "
+        "machine file's additions",
+        replayed->description);
     EXPECT_EQ(0u, text.find("; captured\r\n")) << text;
     for (const char* absent : {"Bravo", "Favorites", "Acme Gone"}) {
         EXPECT_EQ(std::string::npos, text.find(absent)) << absent << " in\n" << text;
@@ -477,6 +481,13 @@ TEST(SetupPreviewTest, AMachineFileNamingNoBuiltInMachineIsRefused) {
     EXPECT_EQ("[machine] codepage=65001 is no Windows ANSI code page: write " +
                   std::string(vendortools::CodePage::AnsiNumbers()),
               error);
+    EXPECT_FALSE(MachineProfile::FromFile("[machine]\nsystem=XP\n", error));
+    EXPECT_EQ("[machine] system=XP is no system version: write NT 10.0 or 9x 4.10", error);
+    EXPECT_FALSE(MachineProfile::FromFile("[machine]\ninstaller=5.0\n", error));
+    EXPECT_EQ(
+        "[machine] installer=5.0 is no version: write three numbers (5.0.19041), none or "
+        "unknown",
+        error);
 }
 
 struct CommandOutput {
