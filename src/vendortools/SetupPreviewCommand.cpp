@@ -96,22 +96,29 @@ int SetupPreviewCommand::Run(const std::vector<std::string>& arguments) {
     CLI::App& options = line.Options();
     options.add_option("FOLDER", folder,
                        "the setup folder; with --capture, the one whose questions are captured");
-    options
-        .add_option("--machine", machineName,
-                    "a built-in machine (" + BuiltInNames() +
-                        "), a machine file (docs/preview.md), or this: the Windows "
-                        "setup-preview.exe runs on, asked and never changed")
-        ->capture_default_str();
-    options.add_option("--answer", answer,
-                       "the button pressed in every message box: 1 (the first) unless the "
-                       "machine file says otherwise");
-    options.add_option("--storyboard", storyboard,
-                       "also draw the screen at each moment it changes, into an HTML page");
+    CLI::Option* machineOption =
+        options
+            .add_option("--machine", machineName,
+                        "a built-in machine (" + BuiltInNames() +
+                            "), a machine file (docs/preview.md), or this: the Windows "
+                            "setup-preview.exe runs on, asked and never changed")
+            ->capture_default_str();
+    CLI::Option* answerOption = options.add_option(
+        "--answer", answer,
+        "the button pressed in every message box: 1 (the first) unless the machine file says "
+        "otherwise");
+    CLI::Option* storyboardOption =
+        options.add_option("--storyboard", storyboard,
+                           "also draw the screen at each moment it changes, into an HTML page");
+    // A capture runs on this Windows, answered as the replay will be.
     options
         .add_option("--capture", capture,
                     "write this Windows' answers to FOLDER's questions into a machine file, "
                     "and preview nothing")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->excludes(machineOption)
+        ->excludes(answerOption)
+        ->excludes(storyboardOption);
     if (const auto done = line.Parse(arguments, m_out, m_err)) {
         return *done;
     }

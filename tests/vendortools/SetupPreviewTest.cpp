@@ -544,6 +544,16 @@ TEST(SetupPreviewTest, TheExitCodeSaysWhetherTheSimulatedSetupSucceeds) {
     const CommandOutput usage = RunSetupPreview({"--json", setup, "--machine"});
     EXPECT_EQ(ToolCommandLine::kCannotRun, usage.code);
     EXPECT_EQ("--machine: 1 required TEXT missing", nlohmann::json::parse(usage.out)["error"]);
+    // Only the Windows build has a Windows to ask.
+    const CommandOutput here = RunSetupPreview({setup, "--machine", "this"});
+    EXPECT_EQ(ToolCommandLine::kCannotRun, here.code);
+    EXPECT_EQ(0u, here.err.find("setup-preview: only setup-preview.exe, run on the Windows in "
+                                "question, can ask it"));
+    EXPECT_EQ(ToolCommandLine::kCannotRun, RunSetupPreview({"--capture", nowhere, setup}).code);
+    const CommandOutput mixed =
+        RunSetupPreview({"--capture", nowhere, setup, "--machine", "win7", "--json"});
+    EXPECT_EQ("--machine excludes --capture", nlohmann::json::parse(mixed.out)["error"]);
+    EXPECT_EQ("setup-preview: FOLDER is required\n", RunSetupPreview({"--answer", "2"}).err);
 }
 
 // The texts setup.exe shows are in the machine's code page; every output
