@@ -78,6 +78,14 @@ std::vector<std::string> CaptureHeader(const std::string& folder) {
 
 }  // namespace
 
+struct SetupPreviewCommand::Arguments {
+    std::string folder;
+    std::string machine = "winxp";
+    std::string storyboard;
+    std::string capture;
+    std::optional<int> answer;
+};
+
 int SetupPreviewCommand::Run(const std::vector<std::string>& arguments) {
     ToolCommandLine line(
         "setup-preview", "Shows what a setup folder does on a given machine, before it ships.",
@@ -88,55 +96,59 @@ int SetupPreviewCommand::Run(const std::vector<std::string>& arguments) {
         "  3  nothing previewed: a command line it cannot follow (unknown option, missing or\n"
         "     extra argument, bad value), FOLDER or the machine cannot be read, or the\n"
         "     storyboard or the captured machine file cannot be written\n");
-    std::string folder;
-    std::string machineName = "winxp";
-    std::string storyboard;
-    std::string capture;
-    std::optional<int> answer;
-    CLI::App& options = line.Options();
-    options.add_option("FOLDER", folder,
+    Arguments given;
+    AddOptions(line.Options(), given);
+    if (const auto done = line.Parse(arguments, m_out, m_err)) {
+        return *done;
+    }
+    if (!given.capture.empty()) {
+        return Capture(line, Absolute(given.capture), given.folder);
+    }
+    return Preview(line, given);
+}
+
+void SetupPreviewCommand::AddOptions(CLI::App& options, Arguments& given) {
+    options.add_option("FOLDER", given.folder,
                        "the setup folder; with --capture, the one whose questions are captured");
-    CLI::Option* machineOption =
+    CLI::Option* machine =
         options
-            .add_option("--machine", machineName,
+            .add_option("--machine", given.machine,
                         "a built-in machine (" + BuiltInNames() +
                             "), a machine file (docs/preview.md), or this: the Windows "
                             "setup-preview.exe runs on, asked and never changed")
             ->capture_default_str();
-    CLI::Option* answerOption = options.add_option(
-        "--answer", answer,
+    CLI::Option* answer = options.add_option(
+        "--answer", given.answer,
         "the button pressed in every message box: 1 (the first) unless the machine file says "
         "otherwise");
-    CLI::Option* storyboardOption =
-        options.add_option("--storyboard", storyboard,
+    CLI::Option* storyboard =
+        options.add_option("--storyboard", given.storyboard,
                            "also draw the screen at each moment it changes, into an HTML page");
     // A capture runs on this Windows, answered as the replay will be.
     options
-        .add_option("--capture", capture,
+        .add_option("--capture", given.capture,
                     "write this Windows' answers to FOLDER's questions into a machine file, "
                     "and preview nothing")
         ->type_name("FILE")
-        ->excludes(machineOption)
-        ->excludes(answerOption)
-        ->excludes(storyboardOption);
-    if (const auto done = line.Parse(arguments, m_out, m_err)) {
-        return *done;
-    }
-    if (!capture.empty()) {
-        return Capture(line, Absolute(capture), folder);
-    }
+        ->excludes(machine)
+        ->excludes(answer)
+        ->excludes(storyboard);
+}
+
+int SetupPreviewCommand::Preview(const ToolCommandLine& line, const Arguments& given) {
+    const std::string& folder = given.folder;
     const auto image = folder.empty() ? std::nullopt : SetupFolderImage::Load(folder);
     if (!image) {
         return line.Fail(folder.empty() ? "FOLDER is required" : folder + " is no folder", m_out,
                          m_err);
     }
-    storyboard = Absolute(storyboard);
+    const std::string storyboard = Absolute(given.storyboard);
     std::string error;
-    std::optional<MachineProfile> machine = ReadMachine(machineName, folder, *image, error);
+    std::optional<MachineProfile> machine = ReadMachine(given.machine, folder, *image, error);
     if (!machine) {
         return line.Fail(error, m_out, m_err);
     }
-    machine->messageBoxAnswer = answer.value_or(machine->messageBoxAnswer);
+    machine->messageBoxAnswer = given.answer.value_or(machine->messageBoxAnswer);
     const std::optional<CodePage> ansi = CodePage::Ansi(machine->codePage);
     if (!ansi && !line.NamesCodePage()) {
         return line.Fail("the machine's ANSI code page " + std::to_string(machine->codePage) +

@@ -11,6 +11,10 @@
 #include "vendortools/SetupPreview.h"
 #include "vendortools/ThisMachine.h"
 
+namespace CLI {
+class App;
+}  // namespace CLI
+
 namespace kestavo::vendortools {
 
 class ToolCommandLine;
@@ -38,10 +42,13 @@ public:
     // simulated setup.exe ends with 0 or 3010 (done, or done but for a
     // restart), 1 when it ends with any other code, and
     // ToolCommandLine::kCannotRun when nothing could be previewed or the
-    // storyboard could not be written.
+    // storyboard or the captured machine file could not be written.
     int Run(const std::vector<std::string>& arguments);
 
 private:
+    struct Arguments;
+    static void AddOptions(CLI::App& options, Arguments& given);
+    int Preview(const ToolCommandLine& line, const Arguments& given);
     std::optional<MachineProfile> ReadMachine(const std::string& name, const std::string& folder,
                                               const SetupFolderImage& image, std::string& error);
     int Capture(const ToolCommandLine& line, const std::string& file, const std::string& folder);
