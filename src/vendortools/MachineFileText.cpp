@@ -1,6 +1,5 @@
 #include "vendortools/MachineFileText.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "platform/WinConst.h"
@@ -40,10 +39,15 @@ std::string InstallerText(const MachineProfile& machine) {
     return machine.installerUnversioned ? "unknown" : "none";
 }
 
+// A language identifier as Windows writes one: "0x0409".
 std::string UiLanguageText(const MachineProfile& machine) {
-    char text[16] = "none";
-    if (machine.hasUiLanguage) {
-        std::snprintf(text, sizeof text, "0x%04X", machine.uiLanguage);
+    if (!machine.hasUiLanguage) {
+        return "none";
+    }
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        text += kDigits[(machine.uiLanguage >> shift) & 0xF];
     }
     return text;
 }

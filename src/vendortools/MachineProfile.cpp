@@ -97,18 +97,15 @@ void AddShellFolder(MachineProfile& machine, const std::string& macro, const std
 
 // "NT 10.0" or "9x 4.10": the system's family, and its version.
 bool ReadSystem(const std::string& text, ISystemPort::OsVersion& version) {
+    const std::string family = Lower(text.substr(0, 3));
     unsigned long major = 0;
     unsigned long minor = 0;
-    char family[3] = {};
     char end = 0;
-    if (std::sscanf(text.c_str(), "%2s %lu.%lu%c", family, &major, &minor, &end) != 3) {
+    if ((family != "nt " && family != "9x ") ||
+        std::sscanf(text.c_str() + 3, "%lu.%lu%c", &major, &minor, &end) != 2) {
         return false;
     }
-    const std::string name = Lower(family);
-    if (name != "nt" && name != "9x") {
-        return false;
-    }
-    version = {name == "nt" ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS, major, minor};
+    version = {family == "nt " ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS, major, minor};
     return true;
 }
 

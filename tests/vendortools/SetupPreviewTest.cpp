@@ -481,8 +481,12 @@ TEST(SetupPreviewTest, AMachineFileNamingNoBuiltInMachineIsRefused) {
     EXPECT_EQ("[machine] codepage=65001 is no Windows ANSI code page: write " +
                   std::string(vendortools::CodePage::AnsiNumbers()),
               error);
-    EXPECT_FALSE(MachineProfile::FromFile("[machine]\nsystem=XP\n", error));
-    EXPECT_EQ("[machine] system=XP is no system version: write NT 10.0 or 9x 4.10", error);
+    for (const char* system : {"XP", "NT10.0", "NT 10", "NT 10.0 SP1"}) {
+        EXPECT_FALSE(MachineProfile::FromFile("[machine]\nsystem=" + std::string(system), error));
+        EXPECT_EQ("[machine] system=" + std::string(system) +
+                      " is no system version: write NT 10.0 or 9x 4.10",
+                  error);
+    }
     EXPECT_FALSE(MachineProfile::FromFile("[machine]\ninstaller=5.0\n", error));
     EXPECT_EQ(
         "[machine] installer=5.0 is no version: write three numbers (5.0.19041), none or "
