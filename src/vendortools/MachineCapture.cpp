@@ -29,11 +29,25 @@ void AddOnce(std::vector<T>& list, T item) {
     }
 }
 
+// An ASCII text as a tag file may hold it: in its code page (or UTF-8),
+// or in UTF-16 of either byte order.
+std::vector<std::string> Spellings(const std::string& text) {
+    std::string little;
+    std::string big;
+    for (const char c : text) {
+        little += {c, '\0'};
+        big += {'\0', c};
+    }
+    return {text, little, big};
+}
+
 bool Names(const SetupFolderImage& folder, const std::string& text) {
     for (const char* tag : {TagFile::kFileName, TagFile::kDataFileName}) {
         const auto bytes = folder.Bytes(tag);
-        if (bytes && bytes->find(text) != std::string::npos) {
-            return true;
+        for (const std::string& spelling : Spellings(text)) {
+            if (bytes && bytes->find(spelling) != std::string::npos) {
+                return true;
+            }
         }
     }
     return false;

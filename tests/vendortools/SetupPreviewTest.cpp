@@ -395,6 +395,23 @@ TEST(SetupPreviewTest, ACapturedMachineReplaysToTheSameDecisions) {
     }
 }
 
+// A shell folder is captured where a tag file names its macro, in
+// whatever text the tag file is, and only there.
+TEST(SetupPreviewTest, ACaptureTakesTheShellFoldersTheTagFilesName) {
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("[APPINFO]\r\n5=<My Pictures Folder>\\Acme\r\n")) {
+        utf16 += {c, '\0'};
+    }
+    SetupFolderImage folder = Folder("[SPLASH]\nA0=Disabled\n");
+    folder.Put("data.tag", utf16);
+    RealMachine real(folder);
+
+    const MachineProfile profile = MachineCapture(real.Reads(), &folder).Profile();
+
+    EXPECT_EQ((std::map<int, std::string>{{CSIDL_MYPICTURES, "C:\\Users\\ann\\Pictures"}}),
+              profile.shellFolders);
+}
+
 std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (std::string::size_type at = text.find(part); at != std::string::npos;
