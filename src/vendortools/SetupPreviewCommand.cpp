@@ -210,7 +210,9 @@ int SetupPreviewCommand::Capture(const ToolCommandLine& line, const std::string&
     if (image) {
         capture.FollowDryRun(*image);
     }
-    if (!WriteFile(file, MachineFileText(capture.Profile(), CaptureHeader(folder)))) {
+    // The folder by its full name, as setup.exe started in it has it.
+    const std::string asked = image ? capture.Profile().setupFolder : std::string();
+    if (!WriteFile(file, MachineFileText(capture.Profile(), CaptureHeader(asked)))) {
         return line.Fail("the machine file " + file + " cannot be written", m_out, m_err);
     }
     if (line.Json()) {
