@@ -21,6 +21,7 @@ inline constexpr FindingKind kKeyOutsideSection{"KT110", Severity::Warning};
 inline constexpr FindingKind kKeyOfOtherFile{"KT111", Severity::Error};
 inline constexpr FindingKind kTagFileMisnamed{"KT112", Severity::Error};
 inline constexpr FindingKind kTagFileNotText{"KT113", Severity::Error};
+inline constexpr FindingKind kKeyOfOtherSection{"KT114", Severity::Error};
 
 // Values: numbers, keywords, colours, texts.
 inline constexpr FindingKind kValueCut{"KT201", Severity::Warning};
@@ -38,6 +39,7 @@ inline constexpr FindingKind kEscapeShownAsWritten{"KT212", Severity::Warning};
 inline constexpr FindingKind kCountNotNumber{"KT213", Severity::Error};
 inline constexpr FindingKind kDialogTextMissing{"KT214", Severity::Warning};
 inline constexpr FindingKind kCommentInValue{"KT215", Severity::Error};
+inline constexpr FindingKind kAmpersandInDialogText{"KT216", Severity::Error};
 
 // The lists and their records.
 inline constexpr FindingKind kNegativeTotal{"KT301", Severity::Warning};
@@ -66,6 +68,8 @@ inline constexpr FindingKind kParametersInProgramPath{"KT415", Severity::Error};
 inline constexpr FindingKind kNoProgram{"KT416", Severity::Error};
 inline constexpr FindingKind kTormivexInSetupFolder{"KT417", Severity::Warning};
 inline constexpr FindingKind kProgramPathFillsBuffer{"KT418", Severity::Error};
+inline constexpr FindingKind kAddressForFile{"KT419", Severity::Error};
+inline constexpr FindingKind kBatchFileNeverRun{"KT420", Severity::Error};
 
 // The action list's behaviour.
 inline constexpr FindingKind kSecondPass{"KT501", Severity::Warning};
@@ -77,6 +81,10 @@ inline constexpr FindingKind kEmptySubject{"KT506", Severity::Error};
 inline constexpr FindingKind kWaitParametersAreCommandLine{"KT507", Severity::Warning};
 inline constexpr FindingKind kRestartRestartsNothing{"KT508", Severity::Warning};
 inline constexpr FindingKind kStopAfterPackage{"KT509", Severity::Warning};
+inline constexpr FindingKind kTitleWrittenAsFile{"KT510", Severity::Error};
+inline constexpr FindingKind kProductCodeNotation{"KT511", Severity::Error};
+inline constexpr FindingKind kRelativeFileCondition{"KT512", Severity::Warning};
+inline constexpr FindingKind kConditionDoesNothing{"KT513", Severity::Warning};
 
 // Folder macros and other notations.
 inline constexpr FindingKind kUnknownFolderMacro{"KT601", Severity::Error};
@@ -94,6 +102,7 @@ inline constexpr FindingKind kLanguageStepNeverRuns{"KT704", Severity::Note};
 inline constexpr FindingKind kSplashWithoutAddress{"KT705", Severity::Error};
 inline constexpr FindingKind kSplashAddressIsFile{"KT706", Severity::Error};
 inline constexpr FindingKind kTextUnseenInSilentSetup{"KT707", Severity::Note};
+inline constexpr FindingKind kBackgroundNeverShown{"KT708", Severity::Error};
 
 inline constexpr const FindingKind* kAll[] = {
     &kNoTagFile,
@@ -109,6 +118,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kKeyOfOtherFile,
     &kTagFileMisnamed,
     &kTagFileNotText,
+    &kKeyOfOtherSection,
     &kValueCut,
     &kNotWholeNumber,
     &kFlagNotNumber,
@@ -124,6 +134,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kCountNotNumber,
     &kDialogTextMissing,
     &kCommentInValue,
+    &kAmpersandInDialogText,
     &kNegativeTotal,
     &kRecordAfterTotal,
     &kBillboardPastLimit,
@@ -148,6 +159,8 @@ inline constexpr const FindingKind* kAll[] = {
     &kNoProgram,
     &kTormivexInSetupFolder,
     &kProgramPathFillsBuffer,
+    &kAddressForFile,
+    &kBatchFileNeverRun,
     &kSecondPass,
     &kAlwaysStops,
     &kCompletionIgnored,
@@ -157,6 +170,10 @@ inline constexpr const FindingKind* kAll[] = {
     &kWaitParametersAreCommandLine,
     &kRestartRestartsNothing,
     &kStopAfterPackage,
+    &kTitleWrittenAsFile,
+    &kProductCodeNotation,
+    &kRelativeFileCondition,
+    &kConditionDoesNothing,
     &kUnknownFolderMacro,
     &kMacroTakenLiterally,
     &kMacroEmptyAtDataTag,
@@ -170,6 +187,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kSplashWithoutAddress,
     &kSplashAddressIsFile,
     &kTextUnseenInSilentSetup,
+    &kBackgroundNeverShown,
 };
 
 }  // namespace kestavo::vendortools::kinds

@@ -58,8 +58,29 @@ void FolderMacroCheck::CheckFileConditions() {
         if (m_folder.Field(kActions, 'B', record) == keywords::kIfFileExists) {
             const std::string key = TagFile::ListKey('C', record);
             CheckExpanded(TagFile::kFileName, kActions, key, m_folder.Value(kActions, key), false);
+            CheckRelative(key, m_folder.Value(kActions, key));
         }
     }
+}
+
+// The probe qualifies a path that names no drive against the current
+// folder, which is the setup folder: the file is looked for on the setup's
+// own medium, not on the machine.
+void FolderMacroCheck::CheckRelative(const std::string& key, const std::string& value) {
+    const std::string path = m_table.Expand(value);
+    const bool located = path.size() >= 2 && (path[1] == ':' || path[0] == '\\');
+    if (path.empty() || located || path.find_first_of("<%") != std::string::npos) {
+        return;
+    }
+    const bool there = m_folder.InSetupFolder(path);
+    m_findings.Add(kinds::kRelativeFileCondition, TagFile::kFileName, kActions, key,
+                   Quote(path) +
+                       " names no drive: setup.exe looks for it in the setup folder, "
+                       "so the condition " +
+                       (there ? "holds on every machine" : "holds on none") +
+                       " (the setup folder " + (there ? "has" : "has no") + " such file)",
+                   "write the file's full path, or start it with a folder macro such as "
+                   "<Program Files>");
 }
 
 void FolderMacroCheck::CheckExpanded(const std::string& file, const std::string& section,

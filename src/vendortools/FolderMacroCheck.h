@@ -23,6 +23,7 @@ public:
 private:
     void CheckInstallFolder();
     void CheckFileConditions();
+    void CheckRelative(const std::string& key, const std::string& value);
     void CheckLiteralPaths();
     void CheckExpanded(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value, bool installFolder);
