@@ -4,9 +4,11 @@
 #include <cctype>
 
 #include "actions/AdvancedActions.h"
+#include "actions/SystemProbes.h"
 #include "core/TagKeywords.h"
 #include "vendortools/CheckText.h"
 #include "vendortools/FindingKinds.h"
+#include "vendortools/MachineProfile.h"
 
 namespace kestavo::vendortools {
 
@@ -159,6 +161,7 @@ void ActionListCheck::CheckRecord(int record, const AdvancedAction& action) {
         return;
     }
     CheckSubjectNotation(record, action);
+    CheckSystemCondition(record, action);
     const std::string placed = CheckEmptyField(record, action);
     CheckMessage(record, action);
     CheckSubject(record, action);
@@ -316,6 +319,37 @@ void ActionListCheck::CheckSubjectNotation(int record, const AdvancedAction& act
                               : "write the product's name as Programs and Features shows it, or "
                                 "its product code in braces");
     }
+}
+
+// The version conditions asked of the program's own probe on each system
+// the preview knows: one that holds only where setup.exe does not start
+// never acts.
+void ActionListCheck::CheckSystemCondition(int record, const AdvancedAction& action) {
+    const int wanted = action.type == keywords::kIfWindows95   ? 95
+                       : action.type == keywords::kIfWindows98 ? 98
+                                                               : 0;
+    if (wanted == 0) {
+        return;
+    }
+    std::vector<std::string> systems;
+    for (const std::string& name : MachineProfile::BuiltInNames()) {
+        const std::optional<MachineProfile> machine = MachineProfile::BuiltIn(name);
+        sim::SimMachine simulated;
+        simulated.InstallWindows(machine->version, machine->windowsFolder, machine->systemFolder);
+        if (SystemProbes(simulated.GetPorts()).GetWindows9xVersion() != wanted) {
+            continue;
+        }
+        if (machine->supported) {
+            return;
+        }
+        systems.push_back(machine->description.substr(0, machine->description.find(" (")));
+    }
+    m_findings.Add(kinds::kHoldsWhereSetupNeverStarts, TagFile::kFileName, kSection,
+                   Key('B', record),
+                   "the condition holds only on " + Join(systems) +
+                       ", where setup.exe does not start (it needs Windows XP SP3 or later): " +
+                       RecordName(record, action) + " never acts",
+                   "remove the record, or ship the older systems another setup");
 }
 
 void ActionListCheck::CheckCompletion(int record, const AdvancedAction& action) {

@@ -85,6 +85,7 @@ inline constexpr FindingKind kTitleWrittenAsFile{"KT510", Severity::Error};
 inline constexpr FindingKind kProductCodeNotation{"KT511", Severity::Error};
 inline constexpr FindingKind kRelativeFileCondition{"KT512", Severity::Warning};
 inline constexpr FindingKind kConditionDoesNothing{"KT513", Severity::Warning};
+inline constexpr FindingKind kHoldsWhereSetupNeverStarts{"KT514", Severity::Warning};
 
 // Folder macros and other notations.
 inline constexpr FindingKind kUnknownFolderMacro{"KT601", Severity::Error};
@@ -174,6 +175,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kProductCodeNotation,
     &kRelativeFileCondition,
     &kConditionDoesNothing,
+    &kHoldsWhereSetupNeverStarts,
     &kUnknownFolderMacro,
     &kMacroTakenLiterally,
     &kMacroEmptyAtDataTag,
