@@ -80,7 +80,7 @@ bool FilesCheck::CheckAddress(const std::string& value, const std::string& secti
     }
     m_findings.Add(kinds::kAddressForFile, TagFile::kFileName, section, key,
                    Quote(value) + " is an address, but setup.exe takes " + what +
-                       " as a file: it never opens the address",
+                       ": it never opens the address",
                    "ship the file in the setup folder, or open the address from a condition's "
                    "then-action \"Run Program\", which hands it to the shell");
     return true;
@@ -221,7 +221,7 @@ void FilesCheck::CheckBackgroundPicture() {
         picture.empty()) {
         return;
     }
-    if (CheckAddress(picture, "BACKGROUND", "5", "the picture's name")) {
+    if (CheckAddress(picture, "BACKGROUND", "5", "only its file name, from the setup folder")) {
         return;
     }
     RequirePicture(m_folder.FileName(picture), kinds::kBackgroundPictureMissing, "BACKGROUND", "5",
@@ -236,7 +236,8 @@ void FilesCheck::CheckBillboardPictures() {
     for (const int i : m_folder.Records("BILLBOARDSKV", 'B', 'B')) {
         const std::string key = TagFile::ListKey('B', i);
         const std::string picture = m_folder.Value("BILLBOARDSKV", key);
-        if (!picture.empty() && !CheckAddress(picture, "BILLBOARDSKV", key, "the picture's name")) {
+        if (!picture.empty() && !CheckAddress(picture, "BILLBOARDSKV", key,
+                                              "only its file name, from the images folder")) {
             RequirePicture("images\\" + m_folder.FileName(picture), kinds::kBillboardPictureMissing,
                            "BILLBOARDSKV", key,
                            "billboard " + std::to_string(i) +
@@ -270,7 +271,7 @@ void FilesCheck::CheckPrograms() {
                                " has a point but no program: setup.exe starts nothing",
                            "write " + key + "=the program's path");
         } else if (HasNotation(program) || IsFullPath(program) ||
-                   CheckAddress(program, "FILESUPPORT", key, "the program")) {
+                   CheckAddress(program, "FILESUPPORT", key, "it for a file's path")) {
             continue;
         } else if (!alone.empty()) {
             m_findings.Add(kinds::kParametersInProgramPath, TagFile::kFileName, "FILESUPPORT", key,
@@ -320,7 +321,7 @@ void FilesCheck::CheckThirdParty(int record, const std::string& type) {
     const std::string name = m_folder.FileName(argument);
     const std::string alone = ProgramBeforeParameters(name);
     if (argument.empty() || HasNotation(argument) ||
-        CheckAddress(argument, kActions, key, "the program's file name")) {
+        CheckAddress(argument, kActions, key, "only its file name, from the setup folder")) {
         return;
     }
     if (name.empty()) {
