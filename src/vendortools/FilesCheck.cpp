@@ -142,8 +142,18 @@ void FilesCheck::CheckTagFileNames() {
     }
 }
 
+// A Windows Installer package is a compound file: msiexec.exe opens nothing
+// else ("This installation package could not be opened").
 void FilesCheck::CheckPackage() {
-    if (!m_folder.Image().Has("_data.msi")) {
+    static const std::string kCompoundFile("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    const std::optional<std::string> package = m_folder.Image().Bytes("_data.msi");
+    if (package && package->size() == *m_folder.Image().Size("_data.msi") &&
+        package->compare(0, kCompoundFile.size(), kCompoundFile) != 0) {
+        m_findings.AddAtLine(kinds::kNotAPackage, "_data.msi", 0, "", "",
+                             "_data.msi is no Windows Installer package (it is not a compound "
+                             "file): msiexec.exe cannot open it, and nothing is installed",
+                             "put the Windows Installer package (.msi) there as _data.msi");
+    } else if (!m_folder.Image().Has("_data.msi")) {
         m_findings.AddAtLine(kinds::kPackageMissing, "_data.msi", 0, "", "",
                              "the package is missing: msiexec.exe is handed a file that is not "
                              "there and nothing is installed",
@@ -248,8 +258,8 @@ void FilesCheck::CheckBillboardPictures() {
     }
 }
 
-// A relative program path is taken from the setup folder; a full one names
-// the target machine's files, which no check here can see. Windows starts
+// A relative program path is taken from the setup folder; a full one, or
+// one leading out of the folder, names files no check here can see. Windows starts
 // it with an empty command line. A path that fills its buffer is never
 // started, which the values' check says.
 void FilesCheck::CheckPrograms() {
@@ -270,7 +280,7 @@ void FilesCheck::CheckPrograms() {
                            "record " + std::to_string(i) +
                                " has a point but no program: setup.exe starts nothing",
                            "write " + key + "=the program's path");
-        } else if (HasNotation(program) || IsFullPath(program) ||
+        } else if (HasNotation(program) || IsFullPath(program) || m_folder.LeadsOut(program) ||
                    CheckAddress(program, "FILESUPPORT", key, "it for a file's path")) {
             continue;
         } else if (!alone.empty()) {
@@ -310,6 +320,12 @@ void FilesCheck::CheckActionPrograms() {
                            "setup.exe starts tormivex.exe from the temporary folder, never the "
                            "one in the setup folder, and nothing of the setup puts it there",
                            "run it with a \"Run 3rd party software\" record instead");
+        } else if (type == keywords::kRunTormivex) {
+            m_findings.Add(kinds::kTormivexFromTemporaryFolder, TagFile::kFileName, kActions,
+                           TagFile::ListKey('B', i),
+                           "setup.exe starts tormivex.exe from the temporary folder, which "
+                           "setup.exe itself never fills: the record starts nothing unless a "
+                           "program that ran before has put it there");
         }
     }
 }
@@ -373,7 +389,8 @@ void FilesCheck::CheckThirdPartyFile(const std::string& key, const std::string& 
 void FilesCheck::CheckRunProgram(int record) {
     const std::string key = TagFile::ListKey('G', record);
     const std::string target = m_folder.Value(kActions, key);
-    if (target.empty() || HasNotation(target) || IsAddress(target) || IsFullPath(target)) {
+    if (target.empty() || HasNotation(target) || IsAddress(target) || IsFullPath(target) ||
+        m_folder.LeadsOut(target)) {
         return;
     }
     const std::string alone = ProgramBeforeParameters(target);

@@ -70,6 +70,7 @@ inline constexpr FindingKind kTormivexInSetupFolder{"KT417", Severity::Warning};
 inline constexpr FindingKind kProgramPathFillsBuffer{"KT418", Severity::Error};
 inline constexpr FindingKind kAddressForFile{"KT419", Severity::Error};
 inline constexpr FindingKind kBatchFileNeverRun{"KT420", Severity::Error};
+inline constexpr FindingKind kNotAPackage{"KT421", Severity::Error};
 
 // The action list's behaviour.
 inline constexpr FindingKind kSecondPass{"KT501", Severity::Warning};
@@ -86,6 +87,7 @@ inline constexpr FindingKind kProductCodeNotation{"KT511", Severity::Error};
 inline constexpr FindingKind kRelativeFileCondition{"KT512", Severity::Warning};
 inline constexpr FindingKind kConditionDoesNothing{"KT513", Severity::Warning};
 inline constexpr FindingKind kHoldsWhereSetupNeverStarts{"KT514", Severity::Warning};
+inline constexpr FindingKind kTormivexFromTemporaryFolder{"KT515", Severity::Note};
 
 // Folder macros and other notations.
 inline constexpr FindingKind kUnknownFolderMacro{"KT601", Severity::Error};
@@ -162,6 +164,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kProgramPathFillsBuffer,
     &kAddressForFile,
     &kBatchFileNeverRun,
+    &kNotAPackage,
     &kSecondPass,
     &kAlwaysStops,
     &kCompletionIgnored,
@@ -176,6 +179,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kRelativeFileCondition,
     &kConditionDoesNothing,
     &kHoldsWhereSetupNeverStarts,
+    &kTormivexFromTemporaryFolder,
     &kUnknownFolderMacro,
     &kMacroTakenLiterally,
     &kMacroEmptyAtDataTag,

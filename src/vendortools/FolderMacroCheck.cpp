@@ -72,13 +72,13 @@ void FolderMacroCheck::CheckRelative(const std::string& key, const std::string& 
     if (path.empty() || located || path.find_first_of("<%") != std::string::npos) {
         return;
     }
-    const bool there = m_folder.InSetupFolder(path);
+    const bool there = m_folder.FileConditionHolds(path);
     m_findings.Add(kinds::kRelativeFileCondition, TagFile::kFileName, kActions, key,
                    Quote(path) +
                        " names no drive: setup.exe looks for it in the setup folder, "
                        "so the condition " +
                        (there ? "holds on every machine" : "holds on none") +
-                       " (the setup folder " + (there ? "has" : "has no") + " such file)",
+                       " (the setup folder " + (there ? "has" : "has no") + " such file or folder)",
                    "write the file's full path, or start it with a folder macro such as "
                    "<Program Files>");
 }

@@ -32,12 +32,16 @@ using vendortools::SetupFolderImage;
 using vendortools::Severity;
 using vendortools::ToolCommandLine;
 
+// The start of a Windows Installer package: a compound file's signature.
+const std::string kPackage("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+
 // A setup folder with everything the example needs beside its tag files.
 // The progress dialog's texts follow the vendor's lines, unless the tag file
 // has a [SETUP] of its own or is silent.
 SetupFolderImage CompleteFolder(const std::string& tag) {
     SetupFolderImage folder;
-    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
+    folder.Put("_data.msi", kPackage);
+    for (const char* file : {"InstMsiA.exe", "InstMsiW.exe"}) {
         folder.Put(file, "MZ");
     }
     const bool ownTexts =
@@ -401,7 +405,11 @@ std::vector<KindCase> KindCases() {
         {"completion choice ignored",
          note + "B0=Run Tormivex\nE0=Stop installation\n",
          {},
-         {"kestavo.tag:4 KT503"}},
+         {"kestavo.tag:3 KT515", "kestavo.tag:4 KT503"}},
+        {"updater from the temporary folder",
+         note + "B0=Run Tormivex\n",
+         {},
+         {"kestavo.tag:3 KT515"}},
         {"field never read",
          note + "B0=Show MessageBox\nG0=Hi\nC0=notepad\n",
          {},
@@ -535,6 +543,7 @@ std::vector<KindCase> KindCases() {
          "[APPINFO]\nLanguageM=Ask user for Language\n",
          {{"switch.exe", "hello"}},
          {"kestavo.tag:2 KT704", "kestavo.tag:2 KT414"}},
+        {"package that is none", "", {{"_data.msi", "MZ"}}, {"_data.msi:0 KT421"}},
         {"redistributable that is no program",
          "",
          {{"InstMsiW.exe", "hello"}},
@@ -587,8 +596,9 @@ TEST(SetupCheckTest, FilesTheProgramCanUseGiveNoFinding) {
     folder.Put("data.tag", "[APPINFO]\n5=<Program Files>\\Acme\n");
     folder.Put("tools\\prepare.exe", "MZ");
     folder.Put("kestavo.tag", *folder.Bytes("kestavo.tag") +
-                                  "[FILESUPPORT]\nTOTAL=1\nA0=.\\tools\\prepare.exe\n"
-                                  "B0=Before installation\n");
+                                  "[FILESUPPORT]\nTOTAL=2\nA0=.\\tools\\prepare.exe\n"
+                                  "B0=Before installation\nA1=..\\common\\runtime.exe\n"
+                                  "B1=Before installation\n");
 
     EXPECT_TRUE(Check(folder).empty()) << testing::PrintToString(Summary(Check(folder)));
 }
@@ -656,7 +666,8 @@ CommandOutput RunSetupCheck(const std::vector<std::string>& arguments) {
 // the one --codepage names otherwise.
 TEST(SetupCheckTest, TextAndJsonShowTheTagFilesCharactersAlikeInUtf8) {
     const HostFolder folder;
-    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
+    folder.Put("_data.msi", kPackage);
+    for (const char* file : {"InstMsiA.exe", "InstMsiW.exe"}) {
         folder.Put(file, "MZ");
     }
     folder.Put("kestavo.tag",
@@ -717,7 +728,8 @@ TEST(SetupCheckTest, ACommandLineItCannotFollowEndsWithOneCodeAndSaysWhyInItsFor
 // and one the checker does not know is a command line it cannot follow.
 TEST(SetupCheckTest, TheCommandLinesIgnoredCodesCountForNothing) {
     const HostFolder folder;
-    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
+    folder.Put("_data.msi", kPackage);
+    for (const char* file : {"InstMsiA.exe", "InstMsiW.exe"}) {
         folder.Put(file, "MZ");
     }
     folder.Put("kestavo.tag", "[BUILD]\nSILENT=yes\n[SETUP]\n0=Installing\n1=Cancel\n");
