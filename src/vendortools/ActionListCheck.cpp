@@ -175,8 +175,12 @@ std::string ActionListCheck::ReadLetters(const AdvancedAction& action) const {
     const std::string& type = action.type;
     if (IsCondition(type)) {
         const std::string& then = action.thenAction;
-        const bool subject = AsksAboutSubject(type) || then == keywords::kCloseProgram;
-        const bool argument = then == keywords::kRunProgram || then == keywords::kShowMessageBox;
+        // A then-action that matches no keyword has a finding of its own:
+        // what it would read is what its writer meant.
+        const bool unknown = !then.empty() && !IsOneOf(then, keywords::kThenActions);
+        const bool subject = AsksAboutSubject(type) || then == keywords::kCloseProgram || unknown;
+        const bool argument =
+            then == keywords::kRunProgram || then == keywords::kShowMessageBox || unknown;
         return std::string(subject ? "C" : "") + "DE" + (argument ? "G" : "");
     }
     if (type == keywords::kShowMessageBox) {

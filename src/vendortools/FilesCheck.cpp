@@ -86,6 +86,22 @@ bool FilesCheck::CheckAddress(const std::string& value, const std::string& secti
     return true;
 }
 
+// setup.exe is the launcher's own name in its folder: a program of that
+// name there starts the setup again, which starts it again, without end.
+bool FilesCheck::CheckStartsItself(const std::string& relativePath, const std::string& section,
+                                   const std::string& key) {
+    if (Lower(m_folder.Resolved(relativePath)) != "setup.exe") {
+        return false;
+    }
+    m_findings.Add(kinds::kStartsItself, TagFile::kFileName, section, key,
+                   "setup.exe takes " + Quote(relativePath) +
+                       " from the setup folder, where setup.exe is the launcher itself: the "
+                       "setup starts itself again, and the new one does the same, without end",
+                   "give the program another name, or start it from a folder of its own "
+                   "(FILESUPPORT A, Run Program)");
+    return true;
+}
+
 std::string FilesCheck::ProgramBeforeParameters(const std::string& path) {
     if (!path.empty() && path[0] == '"') {
         const std::string::size_type close = path.find('"', 1);
@@ -281,6 +297,7 @@ void FilesCheck::CheckPrograms() {
                                " has a point but no program: setup.exe starts nothing",
                            "write " + key + "=the program's path");
         } else if (HasNotation(program) || IsFullPath(program) || m_folder.LeadsOut(program) ||
+                   CheckStartsItself(program, "FILESUPPORT", key) ||
                    CheckAddress(program, "FILESUPPORT", key, "it for a file's path")) {
             continue;
         } else if (!alone.empty()) {
@@ -340,6 +357,9 @@ void FilesCheck::CheckThirdParty(int record, const std::string& type) {
         CheckAddress(argument, kActions, key, "only its file name, from the setup folder")) {
         return;
     }
+    if (CheckStartsItself(name, kActions, key)) {
+        return;
+    }
     if (name.empty()) {
         m_findings.Add(kinds::kNoProgram, TagFile::kFileName, kActions, key,
                        Quote(argument) + " names a folder and no file: setup.exe " +
@@ -394,6 +414,9 @@ void FilesCheck::CheckRunProgram(int record) {
         return;
     }
     const std::string alone = ProgramBeforeParameters(target);
+    if (CheckStartsItself(target, kActions, key)) {
+        return;
+    }
     if (!alone.empty()) {
         m_findings.Add(kinds::kParametersInProgramPath, TagFile::kFileName, kActions, key,
                        "\"Run Program\" hands the whole of " + Quote(target) +

@@ -46,6 +46,9 @@ private:
                       const std::string& key, const std::string& consequence,
                       const std::string& fix);
     bool NotAnExecutable(const std::string& relativePath) const;
+    // The launcher started as one of its own programs: a finding, and true.
+    bool CheckStartsItself(const std::string& relativePath, const std::string& section,
+                           const std::string& key);
     // An address where setup.exe takes a file: a finding, and true.
     bool CheckAddress(const std::string& value, const std::string& section, const std::string& key,
                       const std::string& what);

@@ -71,6 +71,7 @@ inline constexpr FindingKind kProgramPathFillsBuffer{"KT418", Severity::Error};
 inline constexpr FindingKind kAddressForFile{"KT419", Severity::Error};
 inline constexpr FindingKind kBatchFileNeverRun{"KT420", Severity::Error};
 inline constexpr FindingKind kNotAPackage{"KT421", Severity::Error};
+inline constexpr FindingKind kStartsItself{"KT422", Severity::Error};
 
 // The action list's behaviour.
 inline constexpr FindingKind kSecondPass{"KT501", Severity::Warning};
@@ -165,6 +166,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kAddressForFile,
     &kBatchFileNeverRun,
     &kNotAPackage,
+    &kStartsItself,
     &kSecondPass,
     &kAlwaysStops,
     &kCompletionIgnored,

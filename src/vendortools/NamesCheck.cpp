@@ -51,6 +51,17 @@ std::string OnlySectionOf(const std::string& file, const std::string& section,
     return found;
 }
 
+// The key of a line written with ":" for "=" ("A0:Picture"), or empty.
+std::string KeyBeforeColon(const std::string& file, const std::string& section,
+                           const std::string& key) {
+    const std::string::size_type colon = key.find(':');
+    if (colon == std::string::npos || colon == 0) {
+        return "";
+    }
+    const std::string name = key.substr(0, colon);
+    return TagSchema::Find(file, section, name) != nullptr ? name : "";
+}
+
 }  // namespace
 
 void NamesCheck::Run(const std::string& file) {
@@ -169,6 +180,11 @@ void NamesCheck::CheckUnknownKey(const std::string& file, const TagLayout::Line&
             kinds::kKeyOfOtherSection, file, line.number, section, key,
             never + ": it reads " + key + " from [" + home + "] alone, so the value is ignored",
             "move it to [" + home + "]");
+    } else if (const std::string colon = KeyBeforeColon(file, section, key); !colon.empty()) {
+        m_findings.AddAtLine(
+            kinds::kMisspelledKey, file, line.number, section, key,
+            never + ": a line's key ends at \"=\" alone, so [" + section + "] has no " + colon,
+            "write " + colon + "=" + key.substr(colon.size() + 1));
     } else if (!canonical.empty() && TagSchema::Find(file, section, canonical) != nullptr) {
         m_findings.AddAtLine(kinds::kMisspelledKey, file, line.number, section, key,
                              never + ": record numbers are written without leading zeros",
