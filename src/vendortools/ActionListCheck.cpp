@@ -306,7 +306,16 @@ void ActionListCheck::CheckSubjectNotation(int record, const AdvancedAction& act
     if (subject.empty() || subject.find('<') != std::string::npos) {
         return;
     }
-    if (product && !code.empty() && subject != "{" + Upper(code) + "}") {
+    if ((window || product) && subject.find_first_of("*?") != std::string::npos) {
+        m_findings.Add(
+            kinds::kWildcardComparedExactly, TagFile::kFileName, kSection, key,
+            "setup.exe compares " + key + " with each " +
+                (window ? "window's title" : "product's name") +
+                " exactly: \"*\" and \"?\" stand for themselves (only the file "
+                "condition takes wildcards), and " +
+                Quote(subject) + " matches nothing",
+            window ? "write the window's whole title" : "write the product's whole name");
+    } else if (product && !code.empty() && subject != "{" + Upper(code) + "}") {
         m_findings.Add(kinds::kProductCodeNotation, TagFile::kFileName, kSection, key,
                        Quote(subject) +
                            " is a product code written otherwise than the uninstall list names "

@@ -159,11 +159,14 @@ void FilesCheck::CheckTagFileNames() {
 }
 
 // A Windows Installer package is a compound file: msiexec.exe opens nothing
-// else ("This installation package could not be opened").
+// else ("This installation package could not be opened"). A file smaller
+// than a compound file's header is a stand-in, not judged.
 void FilesCheck::CheckPackage() {
     static const std::string kCompoundFile("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    constexpr std::size_t kCompoundHeader = 512;
     const std::optional<std::string> package = m_folder.Image().Bytes("_data.msi");
     if (package && package->size() == *m_folder.Image().Size("_data.msi") &&
+        package->size() >= kCompoundHeader &&
         package->compare(0, kCompoundFile.size(), kCompoundFile) != 0) {
         m_findings.AddAtLine(kinds::kNotAPackage, "_data.msi", 0, "", "",
                              "_data.msi is no Windows Installer package (it is not a compound "

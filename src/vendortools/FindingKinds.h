@@ -87,8 +87,9 @@ inline constexpr FindingKind kTitleWrittenAsFile{"KT510", Severity::Error};
 inline constexpr FindingKind kProductCodeNotation{"KT511", Severity::Error};
 inline constexpr FindingKind kRelativeFileCondition{"KT512", Severity::Warning};
 inline constexpr FindingKind kConditionDoesNothing{"KT513", Severity::Warning};
-inline constexpr FindingKind kHoldsWhereSetupNeverStarts{"KT514", Severity::Warning};
+inline constexpr FindingKind kHoldsWhereSetupNeverStarts{"KT514", Severity::Note};
 inline constexpr FindingKind kTormivexFromTemporaryFolder{"KT515", Severity::Note};
+inline constexpr FindingKind kWildcardComparedExactly{"KT516", Severity::Error};
 
 // Folder macros and other notations.
 inline constexpr FindingKind kUnknownFolderMacro{"KT601", Severity::Error};
@@ -182,6 +183,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kConditionDoesNothing,
     &kHoldsWhereSetupNeverStarts,
     &kTormivexFromTemporaryFolder,
+    &kWildcardComparedExactly,
     &kUnknownFolderMacro,
     &kMacroTakenLiterally,
     &kMacroEmptyAtDataTag,

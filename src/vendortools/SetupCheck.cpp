@@ -190,7 +190,11 @@ void SetupCheck::CheckNumber(const std::string& file, const std::string& section
         CheckZeroSeconds(section, key, value);
         return;
     }
-    if (!StartsWithNumber(value) &&
+    // A flag that reads as 0 where it was meant on ("0x1"), like a word,
+    // turns nothing on.
+    const bool flagOff = rule.kind == ValueKind::Flag && number == 0 && !IsWholeNumber(value) &&
+                         value.find_first_of("123456789") != std::string::npos;
+    if ((!StartsWithNumber(value) || flagOff) &&
         (rule.kind == ValueKind::Flag || rule.kind == ValueKind::Count)) {
         CheckNoDigits(section, key, rule, value);
         return;

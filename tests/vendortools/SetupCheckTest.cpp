@@ -32,16 +32,12 @@ using vendortools::SetupFolderImage;
 using vendortools::Severity;
 using vendortools::ToolCommandLine;
 
-// The start of a Windows Installer package: a compound file's signature.
-const std::string kPackage("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
-
 // A setup folder with everything the example needs beside its tag files.
 // The progress dialog's texts follow the vendor's lines, unless the tag file
 // has a [SETUP] of its own or is silent.
 SetupFolderImage CompleteFolder(const std::string& tag) {
     SetupFolderImage folder;
-    folder.Put("_data.msi", kPackage);
-    for (const char* file : {"InstMsiA.exe", "InstMsiW.exe"}) {
+    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
         folder.Put(file, "MZ");
     }
     const bool ownTexts =
@@ -553,7 +549,16 @@ std::vector<KindCase> KindCases() {
                 "G0=Close Acme first\n",
          {},
          {"kestavo.tag:5 KT207"}},
-        {"package that is none", "", {{"_data.msi", "MZ"}}, {"_data.msi:0 KT421"}},
+        {"wildcard in a window title",
+         note + "B0=If the program described below is running\nC0=*Acme Writer\n"
+                "D0=Close Program\n",
+         {},
+         {"kestavo.tag:4 KT516"}},
+        {"flag in another notation", "[BUILD]\nSILENT=0x1\n", {}, {"kestavo.tag:2 KT203"}},
+        {"package that is none",
+         "",
+         {{"_data.msi", "MZ" + std::string(1022, '\0')}},
+         {"_data.msi:0 KT421"}},
         {"redistributable that is no program",
          "",
          {{"InstMsiW.exe", "hello"}},
@@ -676,8 +681,7 @@ CommandOutput RunSetupCheck(const std::vector<std::string>& arguments) {
 // the one --codepage names otherwise.
 TEST(SetupCheckTest, TextAndJsonShowTheTagFilesCharactersAlikeInUtf8) {
     const HostFolder folder;
-    folder.Put("_data.msi", kPackage);
-    for (const char* file : {"InstMsiA.exe", "InstMsiW.exe"}) {
+    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
         folder.Put(file, "MZ");
     }
     folder.Put("kestavo.tag",
@@ -738,8 +742,7 @@ TEST(SetupCheckTest, ACommandLineItCannotFollowEndsWithOneCodeAndSaysWhyInItsFor
 // and one the checker does not know is a command line it cannot follow.
 TEST(SetupCheckTest, TheCommandLinesIgnoredCodesCountForNothing) {
     const HostFolder folder;
-    folder.Put("_data.msi", kPackage);
-    for (const char* file : {"InstMsiA.exe", "InstMsiW.exe"}) {
+    for (const char* file : {"_data.msi", "InstMsiA.exe", "InstMsiW.exe"}) {
         folder.Put(file, "MZ");
     }
     folder.Put("kestavo.tag", "[BUILD]\nSILENT=yes\n[SETUP]\n0=Installing\n1=Cancel\n");
