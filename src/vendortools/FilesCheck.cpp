@@ -63,12 +63,14 @@ std::string Stem(const std::string& name) {
 
 // A file named as a Windows program whose bytes are none: Windows refuses
 // to start it ("not a valid Win32 application"). A file too large to keep
-// is not judged.
+// is not judged, nor one smaller than any real program, a stand-in.
 bool FilesCheck::NotAnExecutable(const std::string& relativePath) const {
+    constexpr std::size_t kSmallestProgram = 512;
     const std::string resolved = m_folder.Resolved(relativePath);
     const std::optional<std::string> bytes = m_folder.Image().Bytes(resolved);
     return Extension(resolved) == ".exe" && bytes &&
-           bytes->size() == *m_folder.Image().Size(resolved) && bytes->compare(0, 2, "MZ") != 0;
+           bytes->size() == *m_folder.Image().Size(resolved) && bytes->size() >= kSmallestProgram &&
+           bytes->compare(0, 2, "MZ") != 0;
 }
 
 // setup.exe takes only a file's name where an address stands: it never
