@@ -30,11 +30,12 @@ std::string WithoutLeadingZeros(const std::string& key) {
 
 // The one other section of the file that reads a key of this name ("SILENT"
 // is read from [BUILD] alone); empty when none does, or more than one
-// ("0" of [SETUP] and of [BACKGROUND]). A number alone names too little
-// to say which section was meant.
+// ("0" of [SETUP] and of [BACKGROUND]). A number alone, or a letter and a
+// number ("A0", which every list has), names too little to say which
+// section was meant.
 std::string OnlySectionOf(const std::string& file, const std::string& section,
                           const std::string& key) {
-    if (key.empty() || (key[0] >= '0' && key[0] <= '9')) {
+    if (key.empty() || (key[0] >= '0' && key[0] <= '9') || TagFile::ListIndex(key) >= 0) {
         return "";
     }
     std::string found;

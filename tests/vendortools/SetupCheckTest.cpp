@@ -543,6 +543,10 @@ std::vector<KindCase> KindCases() {
          note + "B0=Run 3rd party software\nG0=redist\\setup.exe\n",
          {{"setup.exe", "MZ"}, {"redist\\setup.exe", "MZ"}},
          {"kestavo.tag:4 KT422"}},
+        {"list key in the list of other letters",
+         "[BILLBOARDSKV]\nTOTAL=1\nA0=one.gif\nB0=one.gif\nC0=3\n",
+         {{"images\\one.gif", gif}},
+         {"kestavo.tag:3 KT108"}},
         {"key written with a colon", "[SPLASH]\nA0:Disabled\n", {}, {"kestavo.tag:2 KT109"}},
         {"misspelled then-action",
          note + "B0=If the program described below is running\nC0=Acme\nD0=Show Message\n"
