@@ -102,17 +102,27 @@ void FolderMacroCheck::CheckExpanded(const std::string& file, const std::string&
                                        : "write <" + nearest + ">");
     }
     if (value.find('<') == std::string::npos) {
-        CheckBareWords(file, section, key, value);
-    } else {
-        CheckEmptyMacros(file, section, key, value, installFolder);
+        CheckBareWords(file, section, key, value, installFolder);
     }
+    CheckEmptyMacros(file, section, key, value, installFolder);
 }
 
-// Without a "<" setup.exe replaces the macros' bare names: a full path
-// through "C:\Program Files" gets the folder put in again.
+// Without a "<" setup.exe replaces the macros' bare names. One that starts
+// the text is a folder macro written bare, which setup.exe documents; one
+// further in is a folder's own name: a full path through "C:\Program
+// Files" gets the folder put in again. A macro still empty has its own
+// finding.
 void FolderMacroCheck::CheckBareWords(const std::string& file, const std::string& section,
-                                      const std::string& key, const std::string& value) {
-    const std::vector<std::string> words = m_table.MacrosReplacedIn(value);
+                                      const std::string& key, const std::string& value,
+                                      bool installFolder) {
+    std::vector<std::string> words;
+    for (const std::string& word : m_table.MacrosReplacedIn(value)) {
+        const bool late = installFolder && m_table.EmptyWhenInstallFolderIsRead(word);
+        const bool inside = value.find(word) != 0 || value.find(word, 1) != std::string::npos;
+        if (!late && inside) {
+            words.push_back(word);
+        }
+    }
     if (words.empty()) {
         return;
     }
@@ -136,18 +146,20 @@ void FolderMacroCheck::CheckEmptyMacros(const std::string& file, const std::stri
     for (const std::string& macro : FolderMacroNames()) {
         (m_table.EmptyWhenInstallFolderIsRead(macro) ? empty : filled).push_back(macro);
     }
+    const bool bare = value.find('<') == std::string::npos;
     for (const std::string& macro : m_table.MacrosReplacedIn(value)) {
+        const std::string shown = bare ? Quote(macro) : "<" + macro + ">";
         if (installFolder && m_table.EmptyWhenInstallFolderIsRead(macro)) {
             m_findings.Add(kinds::kMacroEmptyAtDataTag, file, section, key,
-                           "<" + macro +
-                               "> is still empty when setup.exe reads data.tag, so it expands "
+                           shown +
+                               " is still empty when setup.exe reads data.tag, so it expands "
                                "to nothing and the install folder becomes " +
                                Quote(m_table.Expand("<Install Dir>")),
                            "use a macro filled by then: " + Join(Bracketed(filled)));
         } else if (!installFolder && m_table.EmptyOnMachine(macro)) {
             m_findings.Add(kinds::kInstallDirEmpty, file, section, key,
-                           "<" + macro +
-                               "> expands to nothing: data.tag names no install folder "
+                           shown +
+                               " expands to nothing: data.tag names no install folder "
                                "(APPINFO 5), so the condition tests " +
                                Quote(m_table.Expand(value)),
                            "give data.tag the install folder, or write the path itself");

@@ -28,7 +28,7 @@ private:
     void CheckExpanded(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value, bool installFolder);
     void CheckBareWords(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value);
+                        const std::string& value, bool installFolder);
     void CheckEmptyMacros(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value, bool installFolder);
     void CheckLiteral(const std::string& section, const std::string& key, const std::string& what);
