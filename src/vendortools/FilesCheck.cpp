@@ -342,12 +342,6 @@ void FilesCheck::CheckActionPrograms() {
                            "setup.exe starts tormivex.exe from the temporary folder, never the "
                            "one in the setup folder, and nothing of the setup puts it there",
                            "run it with a \"Run 3rd party software\" record instead");
-        } else if (type == keywords::kRunTormivex) {
-            m_findings.Add(kinds::kTormivexFromTemporaryFolder, TagFile::kFileName, kActions,
-                           TagFile::ListKey('B', i),
-                           "setup.exe starts tormivex.exe from the temporary folder, which "
-                           "setup.exe itself never fills: the record starts nothing unless a "
-                           "program that ran before has put it there");
         }
     }
 }

@@ -88,7 +88,6 @@ inline constexpr FindingKind kProductCodeNotation{"KT511", Severity::Error};
 inline constexpr FindingKind kRelativeFileCondition{"KT512", Severity::Warning};
 inline constexpr FindingKind kConditionDoesNothing{"KT513", Severity::Warning};
 inline constexpr FindingKind kHoldsWhereSetupNeverStarts{"KT514", Severity::Note};
-inline constexpr FindingKind kTormivexFromTemporaryFolder{"KT515", Severity::Note};
 inline constexpr FindingKind kWildcardComparedExactly{"KT516", Severity::Error};
 
 // Folder macros and other notations.
@@ -182,7 +181,6 @@ inline constexpr const FindingKind* kAll[] = {
     &kRelativeFileCondition,
     &kConditionDoesNothing,
     &kHoldsWhereSetupNeverStarts,
-    &kTormivexFromTemporaryFolder,
     &kWildcardComparedExactly,
     &kUnknownFolderMacro,
     &kMacroTakenLiterally,
