@@ -5,6 +5,7 @@
 
 #include "actions/AdvancedActions.h"
 #include "core/TagKeywords.h"
+#include "prereq/LanguageSelection.h"
 #include "vendortools/CheckText.h"
 #include "vendortools/MediaFile.h"
 
@@ -205,8 +206,9 @@ void FilesCheck::CheckSplashFiles() {
     const std::string language = m_folder.Value("APPINFO", "LanguageM");
     const bool runsSwitcher =
         language == keywords::kAutoDetectLanguage || language == keywords::kAskUserForLanguage;
-    const char* switcher =
-        m_folder.Image().Has("Languages\\switch.exe") ? "Languages\\switch.exe" : "switch.exe";
+    const char* const* candidates = LanguageSelection::kSwitcherCandidates;
+    const bool inLanguages = m_folder.Image().Has(candidates[0]);
+    const char* switcher = inLanguages ? candidates[0] : candidates[1];
     if (runsSwitcher &&
         Require(switcher, kinds::kSwitcherMissing, "APPINFO", "LanguageM",
                 "setup.exe runs no language switcher",
@@ -217,6 +219,11 @@ void FilesCheck::CheckSplashFiles() {
                            " is no program: the shell shows an error instead of running the "
                            "language switcher",
                        "put the language switcher there");
+    } else if (runsSwitcher && inLanguages && m_folder.Image().Has(candidates[1])) {
+        m_findings.Add(kinds::kSwitcherNeverRun, TagFile::kFileName, "APPINFO", "LanguageM",
+                       "switch.exe in the setup folder is never run: setup.exe looks for "
+                       "Languages\\switch.exe first, and runs that one alone",
+                       "keep one language switcher");
     }
     if (m_folder.Silent()) {
         return;

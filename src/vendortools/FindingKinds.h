@@ -72,6 +72,7 @@ inline constexpr FindingKind kAddressForFile{"KT419", Severity::Error};
 inline constexpr FindingKind kBatchFileNeverRun{"KT420", Severity::Error};
 inline constexpr FindingKind kNotAPackage{"KT421", Severity::Error};
 inline constexpr FindingKind kStartsItself{"KT422", Severity::Error};
+inline constexpr FindingKind kSwitcherNeverRun{"KT423", Severity::Warning};
 
 // The action list's behaviour.
 inline constexpr FindingKind kSecondPass{"KT501", Severity::Warning};
@@ -167,6 +168,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kBatchFileNeverRun,
     &kNotAPackage,
     &kStartsItself,
+    &kSwitcherNeverRun,
     &kSecondPass,
     &kAlwaysStops,
     &kCompletionIgnored,
