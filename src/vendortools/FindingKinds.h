@@ -98,6 +98,7 @@ inline constexpr FindingKind kMacroEmptyAtDataTag{"KT603", Severity::Error};
 inline constexpr FindingKind kBareMacroName{"KT604", Severity::Error};
 inline constexpr FindingKind kEnvironmentVariable{"KT605", Severity::Error};
 inline constexpr FindingKind kInstallDirEmpty{"KT606", Severity::Error};
+inline constexpr FindingKind kBareNameBesideBracketed{"KT607", Severity::Error};
 
 // Modes: silent setups, the language step, the splash.
 inline constexpr FindingKind kBillboardsInSilentSetup{"KT701", Severity::Warning};
@@ -190,6 +191,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kBareMacroName,
     &kEnvironmentVariable,
     &kInstallDirEmpty,
+    &kBareNameBesideBracketed,
     &kBillboardsInSilentSetup,
     &kIgnoredBySilentSetup,
     &kWindowInSilentSetup,

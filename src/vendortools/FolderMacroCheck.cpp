@@ -103,8 +103,36 @@ void FolderMacroCheck::CheckExpanded(const std::string& file, const std::string&
     }
     if (value.find('<') == std::string::npos) {
         CheckBareWords(file, section, key, value, installFolder);
+    } else {
+        CheckBareBesideBracketed(file, section, key, value);
     }
     CheckEmptyMacros(file, section, key, value, installFolder);
+}
+
+// A text with a "<" has only its bracketed macros replaced: a bare name
+// beside them stays as it is written. "Program Files" is also a folder's
+// own name (<Windows Disk>\Program Files), and is meant as written.
+void FolderMacroCheck::CheckBareBesideBracketed(const std::string& file, const std::string& section,
+                                                const std::string& key, const std::string& value) {
+    const auto count = [&value](const std::string& text) {
+        std::size_t n = 0;
+        for (std::string::size_type at = value.find(text); at != std::string::npos;
+             at = value.find(text, at + text.size())) {
+            ++n;
+        }
+        return n;
+    };
+    for (const std::string& macro : FolderMacroNames()) {
+        if (macro != "Program Files" && count(macro) > count("<" + macro + ">")) {
+            m_findings.Add(kinds::kBareNameBesideBracketed, file, section, key,
+                           "a text with \"<\" has its bracketed macros replaced alone: setup.exe "
+                           "leaves " +
+                               Quote(macro) + " as written, and " + Quote(value) + " becomes " +
+                               Quote(m_table.Expand(value)),
+                           "write <" + macro + ">");
+            return;
+        }
+    }
 }
 
 // Without a "<" setup.exe replaces the macros' bare names. One that starts

@@ -27,6 +27,8 @@ private:
     void CheckLiteralPaths();
     void CheckExpanded(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value, bool installFolder);
+    void CheckBareBesideBracketed(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& value);
     void CheckBareWords(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value, bool installFolder);
     void CheckEmptyMacros(const std::string& file, const std::string& section,

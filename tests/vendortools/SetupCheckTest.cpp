@@ -458,6 +458,15 @@ std::vector<KindCase> KindCases() {
          "",
          {{"data.tag", "[APPINFO]\n5=Favorites Folder\\Acme\n"}},
          {"data.tag:2 KT603"}},
+        {"folder named as a macro beside a bracketed one",
+         "",
+         {{"data.tag", "[APPINFO]\n5=<Windows Disk>\\Program Files\\Acme\n"}},
+         {}},
+        {"bare macro beside a bracketed one",
+         note + "B0=If the file described below exists\nC0=<Windows Directory>\\Fonts Folder\n"
+                "D0=Show MessageBox\nG0=Found\n",
+         {},
+         {"kestavo.tag:4 KT607"}},
         {"environment variable",
          note + "B0=If the file described below exists\nC0=%ProgramFiles%\\Acme\\acme.exe\n"
                 "D0=Show MessageBox\nG0=Acme is installed\n",
