@@ -26,6 +26,10 @@ bool IsBatchFile(const std::string& path) {
     return extension == ".BAT" || extension == ".bat";
 }
 
+bool IsSafeBatchPath(const std::string& path) {
+    return path.find_first_of("\"%") == std::string::npos;
+}
+
 AdvancedActionList::AdvancedActionList(SetupRunState& run, Ports& ports)
     : m_run(run),
       m_ports(ports),
@@ -167,13 +171,11 @@ std::string AdvancedActionList::ThirdPartyPath(const AdvancedAction& action) con
 // cmd.exe in the setup folder would come first in the search, and the
 // setup is likely to run elevated. With /s cmd.exe takes off exactly the
 // outer pair of quotes, so a folder such as "Tom & Jerry (v2)" stays one
-// path. A name with a quote could close the inner pair and run another
-// command, and one with a percent sign would have it expanded as a
-// variable, quotes or not: such a name is never run.
+// path.
 void AdvancedActionList::RunThirdParty(const AdvancedAction& action) {
     const std::string path = ThirdPartyPath(action);
     if (IsBatchFile(path)) {
-        if (path.find_first_of("\"%") != std::string::npos) {
+        if (!IsSafeBatchPath(path)) {
             Report(m_ports, Decision::BatchFileRefused, &path);
             return;
         }

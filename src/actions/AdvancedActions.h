@@ -48,6 +48,11 @@ private:
 // ".BAT", no other mixture of cases.
 bool IsBatchFile(const std::string& path);
 
+// Whether cmd.exe may be handed a batch file's path: a quote could close
+// the quoted path and run another command, and a percent sign would be
+// expanded as a variable, quotes or not. Such a batch file is never run.
+bool IsSafeBatchPath(const std::string& path);
+
 // Runs one pass of the action list.
 bool RunAdvancedActions(SetupRunState& run, Ports& ports, ActionPass pass);
 

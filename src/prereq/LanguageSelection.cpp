@@ -33,10 +33,9 @@ unsigned LanguageSelection::ProbeSystemUiLanguage() {
     return language.value & 0xFFFF;
 }
 
-// The one in the Languages folder wins over the one beside the package.
 std::string LanguageSelection::FindSwitcher() {
     const std::string folder = SetupFolderWithSeparator(m_ports.system);
-    for (const char* candidate : {"Languages\\switch.exe", "switch.exe"}) {
+    for (const char* candidate : kSwitcherCandidates) {
         const std::string path = folder + candidate;
         if (m_ports.system.FileExists(path)) {
             return path;

@@ -11,6 +11,10 @@ namespace kestavo {
 // before anything reads the tag file's texts.
 class LanguageSelection {
 public:
+    // Where the switcher is looked for in the setup folder, in this order:
+    // the one in the Languages folder wins over the one beside the package.
+    static constexpr const char* kSwitcherCandidates[] = {"Languages\\switch.exe", "switch.exe"};
+
     explicit LanguageSelection(Ports& ports) : m_ports(ports) {}
 
     void SelectLanguage();

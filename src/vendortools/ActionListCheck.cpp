@@ -1,11 +1,14 @@
 #include "vendortools/ActionListCheck.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "actions/AdvancedActions.h"
+#include "actions/SystemProbes.h"
 #include "core/TagKeywords.h"
 #include "vendortools/CheckText.h"
 #include "vendortools/FindingKinds.h"
+#include "vendortools/MachineProfile.h"
 
 namespace kestavo::vendortools {
 
@@ -56,6 +59,14 @@ bool AppliesCompletion(const std::string& type) {
     return type != keywords::kRunTormivex;
 }
 
+// A direct record that stops in the first pass: the pass ends there, and
+// no later record, nor the pass after the package, ever runs.
+bool AlwaysStops(const AdvancedAction& action) {
+    return action.completion == keywords::kStopInstallation && !IsCondition(action.type) &&
+           AppliesCompletion(action.type) && IsOneOf(action.type, keywords::kActionTypes) &&
+           action.timing != keywords::kAfterSetupComplete;
+}
+
 std::string Key(char letter, int record) {
     return TagFile::ListKey(letter, record);
 }
@@ -76,6 +87,46 @@ std::string FirstWord(const std::string& text) {
         return text.substr(1, text.find('"', 1) - 1);
     }
     return text.substr(0, text.find(' '));
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// A program's file or path ("acme.exe", "C:\\Acme\\acme.msi") where a
+// window title or a product's name is compared.
+bool LooksLikeFile(const std::string& subject) {
+    const std::string lower = Lower(subject);
+    for (const char* extension : {".exe", ".com", ".bat", ".cmd", ".msi"}) {
+        if (EndsWith(lower, extension)) {
+            return true;
+        }
+    }
+    return subject.size() > 2 && subject[1] == ':' && subject[2] == '\\';
+}
+
+// A product code in any notation, in braces or bare, any letter case: the
+// 8-4-4-4-12 hexadecimal digits; empty when the text is none.
+std::string ProductCodeDigits(const std::string& text) {
+    const bool braced = text.size() == 38 && text.front() == '{' && text.back() == '}';
+    const std::string digits = braced ? text.substr(1, 36) : text;
+    if (digits.size() != 36) {
+        return "";
+    }
+    for (std::string::size_type i = 0; i < digits.size(); ++i) {
+        const bool dash = i == 8 || i == 13 || i == 18 || i == 23;
+        if (dash ? digits[i] != '-' : !std::isxdigit(static_cast<unsigned char>(digits[i]))) {
+            return "";
+        }
+    }
+    return digits;
+}
+
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
 }
 
 std::string Stem(const std::string& name) {
@@ -106,6 +157,11 @@ AdvancedAction ActionListCheck::Read(int record) const {
 }
 
 void ActionListCheck::CheckRecord(int record, const AdvancedAction& action) {
+    if (CheckDoesNothing(record, action)) {
+        return;
+    }
+    CheckSubjectNotation(record, action);
+    CheckSystemCondition(record, action);
     const std::string placed = CheckEmptyField(record, action);
     CheckMessage(record, action);
     CheckSubject(record, action);
@@ -119,8 +175,12 @@ std::string ActionListCheck::ReadLetters(const AdvancedAction& action) const {
     const std::string& type = action.type;
     if (IsCondition(type)) {
         const std::string& then = action.thenAction;
-        const bool subject = AsksAboutSubject(type) || then == keywords::kCloseProgram;
-        const bool argument = then == keywords::kRunProgram || then == keywords::kShowMessageBox;
+        // A then-action that matches no keyword has a finding of its own:
+        // what it would read is what its writer meant.
+        const bool unknown = !then.empty() && !IsOneOf(then, keywords::kThenActions);
+        const bool subject = AsksAboutSubject(type) || then == keywords::kCloseProgram || unknown;
+        const bool argument =
+            then == keywords::kRunProgram || then == keywords::kShowMessageBox || unknown;
         return std::string(subject ? "C" : "") + "DE" + (argument ? "G" : "");
     }
     if (type == keywords::kShowMessageBox) {
@@ -213,6 +273,98 @@ void ActionListCheck::CheckSubject(int record, const AdvancedAction& action) {
         "write the window title, product name or file in " + Key('C', record));
 }
 
+// A condition without a then-action or a choice that acts: whether it
+// holds or not, the record does nothing.
+bool ActionListCheck::CheckDoesNothing(int record, const AdvancedAction& action) {
+    const bool choice = action.completion == keywords::kStopInstallation ||
+                        action.completion == keywords::kRestartComputer;
+    if (!IsCondition(action.type) || !action.thenAction.empty() || choice) {
+        return false;
+    }
+    const std::string then = Key('D', record);
+    m_findings.Add(
+        kinds::kConditionDoesNothing, TagFile::kFileName, kSection, Key('B', record),
+        RecordName(record, action) + " tests its condition and does nothing either way: " + then +
+            " names no then-action" +
+            (action.argument.empty() ? "" : ", so " + Key('G', record) + " is never used"),
+        "write " + then + "=Show MessageBox, Run Program or Close Program, or " + Key('E', record) +
+            "=Stop installation");
+    return true;
+}
+
+// Windows are found by their titles and products by their names or codes,
+// compared as written: a program's file, or a code in another notation
+// than the uninstall list's, matches nothing.
+void ActionListCheck::CheckSubjectNotation(int record, const AdvancedAction& action) {
+    const std::string& subject = action.subject;
+    const std::string key = Key('C', record);
+    const bool window =
+        action.type == keywords::kIfRunning || action.thenAction == keywords::kCloseProgram;
+    const bool product =
+        action.type == keywords::kIfInstalled || action.type == keywords::kIfNotInstalled;
+    const std::string code = ProductCodeDigits(subject);
+    if (subject.empty() || subject.find('<') != std::string::npos) {
+        return;
+    }
+    if ((window || product) && subject.find_first_of("*?") != std::string::npos) {
+        m_findings.Add(
+            kinds::kWildcardComparedExactly, TagFile::kFileName, kSection, key,
+            "setup.exe compares " + key + " with each " +
+                (window ? "window's title" : "product's name") +
+                " exactly: \"*\" and \"?\" stand for themselves (only the file "
+                "condition takes wildcards), and " +
+                Quote(subject) + " matches nothing",
+            window ? "write the window's whole title" : "write the product's whole name");
+    } else if (product && !code.empty() && subject != "{" + Upper(code) + "}") {
+        m_findings.Add(kinds::kProductCodeNotation, TagFile::kFileName, kSection, key,
+                       Quote(subject) +
+                           " is a product code written otherwise than the uninstall list names "
+                           "it: setup.exe compares it exactly, in braces and capitals, and finds "
+                           "no product",
+                       "write " + key + "={" + Upper(code) + "}");
+    } else if ((window || product) && LooksLikeFile(subject)) {
+        m_findings.Add(kinds::kTitleWrittenAsFile, TagFile::kFileName, kSection, key,
+                       Quote(subject) + " is a file, but setup.exe compares " + key + " with " +
+                           (window ? "the titles of the windows on the screen"
+                                   : "the names of the products installed") +
+                           ": no " + (window ? "window" : "product") + " is named so",
+                       window ? "write the title of the program's main window"
+                              : "write the product's name as Programs and Features shows it, or "
+                                "its product code in braces");
+    }
+}
+
+// The version conditions asked of the program's own probe on each system
+// the preview knows: one that holds only where setup.exe does not start
+// never acts.
+void ActionListCheck::CheckSystemCondition(int record, const AdvancedAction& action) {
+    const int wanted = action.type == keywords::kIfWindows95   ? 95
+                       : action.type == keywords::kIfWindows98 ? 98
+                                                               : 0;
+    if (wanted == 0) {
+        return;
+    }
+    std::vector<std::string> systems;
+    for (const std::string& name : MachineProfile::BuiltInNames()) {
+        const std::optional<MachineProfile> machine = MachineProfile::BuiltIn(name);
+        sim::SimMachine simulated;
+        simulated.InstallWindows(machine->version, machine->windowsFolder, machine->systemFolder);
+        if (SystemProbes(simulated.GetPorts()).GetWindows9xVersion() != wanted) {
+            continue;
+        }
+        if (machine->supported) {
+            return;
+        }
+        systems.push_back(machine->description.substr(0, machine->description.find(" (")));
+    }
+    m_findings.Add(kinds::kHoldsWhereSetupNeverStarts, TagFile::kFileName, kSection,
+                   Key('B', record),
+                   "the condition holds only on " + Join(systems) +
+                       ", where setup.exe does not start (it needs Windows XP SP3 or later): " +
+                       RecordName(record, action) + " never acts",
+                   "remove the record, or ship the older systems another setup");
+}
+
 void ActionListCheck::CheckCompletion(int record, const AdvancedAction& action) {
     const std::string& type = action.type;
     const std::string key = Key('E', record);
@@ -225,13 +377,13 @@ void ActionListCheck::CheckCompletion(int record, const AdvancedAction& action) 
                            "never does " +
                            Quote(action.completion) + " for " + RecordName(record, action),
                        "remove " + key);
-    } else if (stop && !IsCondition(type) && action.timing != keywords::kAfterSetupComplete) {
+    } else if (AlwaysStops(action)) {
         m_findings.Add(kinds::kAlwaysStops, TagFile::kFileName, kSection, key,
                        RecordName(record, action) + " always stops the setup: a " + Quote(type) +
                            " record always applies its completion choice, so the package is "
                            "never installed",
                        "remove " + key +
-                           ", or make the record a condition (a type \"If …\") "
+                           ", or make the record a condition (a type \"If ...\") "
                            "whose then-action shows the message");
     } else if (stop && action.timing == keywords::kAfterSetupComplete) {
         m_findings.Add(kinds::kStopAfterPackage, TagFile::kFileName, kSection, key,
@@ -335,6 +487,9 @@ void ActionListCheck::CheckSecondPass(const std::vector<int>& records) {
     std::string firstAfter;
     for (const int record : records) {
         const AdvancedAction action = Read(record);
+        if (AlwaysStops(action)) {
+            return;
+        }
         if (action.timing == keywords::kAfterSetupComplete) {
             firstAfter = firstAfter.empty() ? Key('F', record) : firstAfter;
             after.push_back(std::to_string(record));

@@ -23,6 +23,10 @@ public:
 private:
     AdvancedAction Read(int record) const;
     void CheckRecord(int record, const AdvancedAction& action);
+    // True when the record is a condition that does nothing, said once.
+    bool CheckDoesNothing(int record, const AdvancedAction& action);
+    void CheckSubjectNotation(int record, const AdvancedAction& action);
+    void CheckSystemCondition(int record, const AdvancedAction& action);
     // The one field the record's type needs and finds empty; the fields
     // it holds are named from the misplaced text, if any.
     std::string CheckEmptyField(int record, const AdvancedAction& action);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "actions/SystemProbes.h"
 #include "core/SetupFolder.h"
 #include "presentation/BillboardDialog.h"
 #include "vendortools/TagSchema.h"
@@ -74,6 +75,14 @@ std::string CheckedFolder::Resolved(const std::string& relativePath) const {
 
 bool CheckedFolder::InSetupFolder(const std::string& relativePath) const {
     return m_machine.system.FileExists(SetupFilePath(m_machine.system, Resolved(relativePath)));
+}
+
+bool CheckedFolder::LeadsOut(const std::string& relativePath) const {
+    return relativePath.find("..") != std::string::npos && Resolved(relativePath) == relativePath;
+}
+
+bool CheckedFolder::FileConditionHolds(const std::string& path) const {
+    return SystemProbes(m_machine.GetPorts()).FileExists(path);
 }
 
 std::string CheckedFolder::FileName(const std::string& path) const {

@@ -55,6 +55,12 @@ public:
     // Whether a path relative to the setup folder names a file there, as
     // setup.exe's machine finds it.
     bool InSetupFolder(const std::string& relativePath) const;
+    // Whether a relative path leads out of the setup folder ("..\\tool.exe"),
+    // to files no check can see.
+    bool LeadsOut(const std::string& relativePath) const;
+    // What the file condition's own probe answers for a path on a machine
+    // that holds the setup folder alone.
+    bool FileConditionHolds(const std::string& path) const;
     // The file-name part of a path, as setup.exe takes it.
     std::string FileName(const std::string& path) const;
 

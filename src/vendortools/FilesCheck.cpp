@@ -1,8 +1,11 @@
 #include "vendortools/FilesCheck.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "actions/AdvancedActions.h"
 #include "core/TagKeywords.h"
+#include "prereq/LanguageSelection.h"
 #include "vendortools/CheckText.h"
 #include "vendortools/MediaFile.h"
 
@@ -26,7 +29,7 @@ bool HasNotation(const std::string& path) {
            !checktext::BeforeComment(path).empty();
 }
 
-// An address the shell hands to its handler: "http://…", "mailto:…".
+// An address the shell hands to its handler: "http://...", "mailto:...".
 bool IsAddress(const std::string& path) {
     const std::string::size_type colon = path.find(':');
     return (colon != std::string::npos && colon >= 2) || Lower(path).compare(0, 4, "www.") == 0;
@@ -58,6 +61,49 @@ std::string Stem(const std::string& name) {
 }
 
 }  // namespace
+
+// A file named as a Windows program whose bytes are none: Windows refuses
+// to start it ("not a valid Win32 application"). A file too large to keep
+// is not judged, nor one smaller than any real program, a stand-in.
+bool FilesCheck::NotAnExecutable(const std::string& relativePath) const {
+    constexpr std::size_t kSmallestProgram = 512;
+    const std::string resolved = m_folder.Resolved(relativePath);
+    const std::optional<std::string> bytes = m_folder.Image().Bytes(resolved);
+    return Extension(resolved) == ".exe" && bytes &&
+           bytes->size() == *m_folder.Image().Size(resolved) && bytes->size() >= kSmallestProgram &&
+           bytes->compare(0, 2, "MZ") != 0;
+}
+
+// setup.exe takes only a file's name where an address stands: it never
+// opens the address.
+bool FilesCheck::CheckAddress(const std::string& value, const std::string& section,
+                              const std::string& key, const std::string& what) {
+    if (!IsAddress(value) || IsFullPath(value)) {
+        return false;
+    }
+    m_findings.Add(kinds::kAddressForFile, TagFile::kFileName, section, key,
+                   Quote(value) + " is an address, but setup.exe takes " + what +
+                       ": it never opens the address",
+                   "ship the file in the setup folder, or open the address from a condition's "
+                   "then-action \"Run Program\", which hands it to the shell");
+    return true;
+}
+
+// setup.exe is the launcher's own name in its folder: a program of that
+// name there starts the setup again, which starts it again, without end.
+bool FilesCheck::CheckStartsItself(const std::string& relativePath, const std::string& section,
+                                   const std::string& key) {
+    if (Lower(m_folder.Resolved(relativePath)) != "setup.exe") {
+        return false;
+    }
+    m_findings.Add(kinds::kStartsItself, TagFile::kFileName, section, key,
+                   "setup.exe takes " + Quote(relativePath) +
+                       " from the setup folder, where setup.exe is the launcher itself: the "
+                       "setup starts itself again, and the new one does the same, without end",
+                   "give the program another name, or start it from a folder of its own "
+                   "(FILESUPPORT A, Run Program)");
+    return true;
+}
 
 std::string FilesCheck::ProgramBeforeParameters(const std::string& path) {
     if (!path.empty() && path[0] == '"') {
@@ -115,15 +161,35 @@ void FilesCheck::CheckTagFileNames() {
     }
 }
 
+// A Windows Installer package is a compound file: msiexec.exe opens nothing
+// else ("This installation package could not be opened"). A file smaller
+// than a compound file's header is a stand-in, not judged.
 void FilesCheck::CheckPackage() {
-    if (!m_folder.Image().Has("_data.msi")) {
+    static const std::string kCompoundFile("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    constexpr std::size_t kCompoundHeader = 512;
+    const std::optional<std::string> package = m_folder.Image().Bytes("_data.msi");
+    if (package && package->size() == *m_folder.Image().Size("_data.msi") &&
+        package->size() >= kCompoundHeader &&
+        package->compare(0, kCompoundFile.size(), kCompoundFile) != 0) {
+        m_findings.AddAtLine(kinds::kNotAPackage, "_data.msi", 0, "", "",
+                             "_data.msi is no Windows Installer package (it is not a compound "
+                             "file): msiexec.exe cannot open it, and nothing is installed",
+                             "put the Windows Installer package (.msi) there as _data.msi");
+    } else if (!m_folder.Image().Has("_data.msi")) {
         m_findings.AddAtLine(kinds::kPackageMissing, "_data.msi", 0, "", "",
                              "the package is missing: msiexec.exe is handed a file that is not "
                              "there and nothing is installed",
                              "put the Windows Installer package in the setup folder as _data.msi");
     }
     for (const char* redistributable : {"InstMsiA.exe", "InstMsiW.exe"}) {
-        if (!m_folder.Image().Has(redistributable)) {
+        if (NotAnExecutable(redistributable)) {
+            m_findings.AddAtLine(kinds::kNotAProgram, redistributable, 0, "", "",
+                                 std::string(redistributable) +
+                                     " is no program: where the Windows Installer is older than "
+                                     "version 2, the shell shows an error instead of running it, "
+                                     "and the package then fails",
+                                 "put the Windows Installer redistributable there");
+        } else if (!m_folder.Image().Has(redistributable)) {
             m_findings.AddAtLine(kinds::kRedistributableMissing, redistributable, 0, "", "",
                                  std::string(redistributable) +
                                      " is not in the setup folder: needed only on machines "
@@ -138,10 +204,26 @@ void FilesCheck::CheckPackage() {
 // A silent setup starts no splash: its files are never opened.
 void FilesCheck::CheckSplashFiles() {
     const std::string language = m_folder.Value("APPINFO", "LanguageM");
-    if ((language == keywords::kAutoDetectLanguage || language == keywords::kAskUserForLanguage) &&
-        !m_folder.Image().Has("Languages\\switch.exe")) {
-        Require("switch.exe", kinds::kSwitcherMissing, "APPINFO", "LanguageM",
-                "setup.exe runs no language switcher", "add switch.exe, or Languages\\switch.exe");
+    const bool runsSwitcher =
+        language == keywords::kAutoDetectLanguage || language == keywords::kAskUserForLanguage;
+    const char* const* candidates = LanguageSelection::kSwitcherCandidates;
+    const bool inLanguages = m_folder.Image().Has(candidates[0]);
+    const char* switcher = inLanguages ? candidates[0] : candidates[1];
+    if (runsSwitcher &&
+        Require(switcher, kinds::kSwitcherMissing, "APPINFO", "LanguageM",
+                "setup.exe runs no language switcher",
+                "add switch.exe, or Languages\\switch.exe") &&
+        NotAnExecutable(switcher)) {
+        m_findings.Add(kinds::kNotAProgram, TagFile::kFileName, "APPINFO", "LanguageM",
+                       std::string(switcher) +
+                           " is no program: the shell shows an error instead of running the "
+                           "language switcher",
+                       "put the language switcher there");
+    } else if (runsSwitcher && inLanguages && m_folder.Image().Has(candidates[1])) {
+        m_findings.Add(kinds::kSwitcherNeverRun, TagFile::kFileName, "APPINFO", "LanguageM",
+                       "switch.exe in the setup folder is never run: setup.exe looks for "
+                       "Languages\\switch.exe first, and runs that one alone",
+                       "keep one language switcher");
     }
     if (m_folder.Silent()) {
         return;
@@ -177,6 +259,9 @@ void FilesCheck::CheckBackgroundPicture() {
         picture.empty()) {
         return;
     }
+    if (CheckAddress(picture, "BACKGROUND", "5", "only its file name, from the setup folder")) {
+        return;
+    }
     RequirePicture(m_folder.FileName(picture), kinds::kBackgroundPictureMissing, "BACKGROUND", "5",
                    "the background shows no picture (it is taken from the setup folder by its "
                    "name alone)",
@@ -189,7 +274,8 @@ void FilesCheck::CheckBillboardPictures() {
     for (const int i : m_folder.Records("BILLBOARDSKV", 'B', 'B')) {
         const std::string key = TagFile::ListKey('B', i);
         const std::string picture = m_folder.Value("BILLBOARDSKV", key);
-        if (!picture.empty()) {
+        if (!picture.empty() && !CheckAddress(picture, "BILLBOARDSKV", key,
+                                              "only its file name, from the images folder")) {
             RequirePicture("images\\" + m_folder.FileName(picture), kinds::kBillboardPictureMissing,
                            "BILLBOARDSKV", key,
                            "billboard " + std::to_string(i) +
@@ -200,8 +286,8 @@ void FilesCheck::CheckBillboardPictures() {
     }
 }
 
-// A relative program path is taken from the setup folder; a full one names
-// the target machine's files, which no check here can see. Windows starts
+// A relative program path is taken from the setup folder; a full one, or
+// one leading out of the folder, names files no check here can see. Windows starts
 // it with an empty command line. A path that fills its buffer is never
 // started, which the values' check says.
 void FilesCheck::CheckPrograms() {
@@ -222,7 +308,9 @@ void FilesCheck::CheckPrograms() {
                            "record " + std::to_string(i) +
                                " has a point but no program: setup.exe starts nothing",
                            "write " + key + "=the program's path");
-        } else if (HasNotation(program) || IsFullPath(program)) {
+        } else if (HasNotation(program) || IsFullPath(program) || m_folder.LeadsOut(program) ||
+                   CheckStartsItself(program, "FILESUPPORT", key) ||
+                   CheckAddress(program, "FILESUPPORT", key, "it for a file's path")) {
             continue;
         } else if (!alone.empty()) {
             m_findings.Add(kinds::kParametersInProgramPath, TagFile::kFileName, "FILESUPPORT", key,
@@ -234,7 +322,8 @@ void FilesCheck::CheckPrograms() {
                                "\"Run 3rd party software and wait\" with them in H");
         } else if (Require(program, kinds::kProgramMissing, "FILESUPPORT", key,
                            "setup.exe passes over this program", "add the program") &&
-                   !m_folder.Image().IsProgram(m_folder.Resolved(program))) {
+                   (!m_folder.Image().IsProgram(m_folder.Resolved(program)) ||
+                    NotAnExecutable(program))) {
             m_findings.Add(kinds::kNotAProgram, TagFile::kFileName, "FILESUPPORT", key,
                            program +
                                " is no program (.exe, .com, .bat, or an executable's header): "
@@ -270,10 +359,22 @@ void FilesCheck::CheckThirdParty(int record, const std::string& type) {
     const std::string argument = m_folder.Value(kActions, key);
     const std::string name = m_folder.FileName(argument);
     const std::string alone = ProgramBeforeParameters(name);
-    if (argument.empty() || HasNotation(argument)) {
+    if (argument.empty() || HasNotation(argument) ||
+        CheckAddress(argument, kActions, key, "only its file name, from the setup folder")) {
         return;
     }
-    if (!alone.empty()) {
+    if (CheckStartsItself(name, kActions, key)) {
+        return;
+    }
+    if (name.empty()) {
+        m_findings.Add(kinds::kNoProgram, TagFile::kFileName, kActions, key,
+                       Quote(argument) + " names a folder and no file: setup.exe " +
+                           (type == keywords::kRunThirdParty
+                                ? "hands the setup folder itself to the shell, which opens it in "
+                                  "a window"
+                                : "starts nothing"),
+                       "write " + key + "=the program's file name");
+    } else if (!alone.empty()) {
         m_findings.Add(
             kinds::kParametersInProgramPath, TagFile::kFileName, kActions, key,
             "setup.exe takes " + Quote(name) +
@@ -284,9 +385,23 @@ void FilesCheck::CheckThirdParty(int record, const std::string& type) {
     } else if (Require(name, kinds::kActionProgramMissing, kActions, key,
                        "the record starts nothing (the program is always taken from the setup "
                        "folder, by its name alone)",
-                       "add the program to the setup folder") &&
-               type == keywords::kRunThirdPartyAndWait &&
-               !m_folder.Image().IsProgram(m_folder.Resolved(name))) {
+                       "add the program to the setup folder")) {
+        CheckThirdPartyFile(key, name, type);
+    }
+}
+
+// A batch file cmd.exe cannot be handed safely, or a file that is no
+// program for the record that waits for it.
+void FilesCheck::CheckThirdPartyFile(const std::string& key, const std::string& name,
+                                     const std::string& type) {
+    if (type == keywords::kRunThirdParty && IsBatchFile(name) && !IsSafeBatchPath(name)) {
+        m_findings.Add(kinds::kBatchFileNeverRun, TagFile::kFileName, kActions, key,
+                       "setup.exe never hands cmd.exe a batch file whose name holds \"%\" or a "
+                       "quote, which cmd.exe would read as a variable or the end of the path: " +
+                           name + " is never run",
+                       "rename the batch file without \"%\"");
+    } else if (type == keywords::kRunThirdPartyAndWait &&
+               (!m_folder.Image().IsProgram(m_folder.Resolved(name)) || NotAnExecutable(name))) {
         m_findings.Add(kinds::kNotAProgram, TagFile::kFileName, kActions, key,
                        name +
                            " is no program (.exe, .com, .bat, or an executable's header): "
@@ -300,10 +415,14 @@ void FilesCheck::CheckThirdParty(int record, const std::string& type) {
 void FilesCheck::CheckRunProgram(int record) {
     const std::string key = TagFile::ListKey('G', record);
     const std::string target = m_folder.Value(kActions, key);
-    if (target.empty() || HasNotation(target) || IsAddress(target) || IsFullPath(target)) {
+    if (target.empty() || HasNotation(target) || IsAddress(target) || IsFullPath(target) ||
+        m_folder.LeadsOut(target)) {
         return;
     }
     const std::string alone = ProgramBeforeParameters(target);
+    if (CheckStartsItself(target, kActions, key)) {
+        return;
+    }
     if (!alone.empty()) {
         m_findings.Add(kinds::kParametersInProgramPath, TagFile::kFileName, kActions, key,
                        "\"Run Program\" hands the whole of " + Quote(target) +
@@ -329,6 +448,11 @@ bool FilesCheck::HasFileNamed(const std::string& name) const {
 bool FilesCheck::Require(const std::string& relativePath, const FindingKind& missing,
                          const std::string& section, const std::string& key,
                          const std::string& message, const std::string& fix) {
+    if (BaseName(relativePath).empty()) {
+        m_findings.Add(missing, TagFile::kFileName, section, key,
+                       "the value names a folder and no file: " + message, fix);
+        return false;
+    }
     if (m_folder.InSetupFolder(relativePath)) {
         return true;
     }

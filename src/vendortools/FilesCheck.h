@@ -30,6 +30,8 @@ private:
     void CheckPrograms();
     void CheckActionPrograms();
     void CheckThirdParty(int record, const std::string& type);
+    void CheckThirdPartyFile(const std::string& key, const std::string& name,
+                             const std::string& type);
     void CheckRunProgram(int record);
 
     // Whether the file is there; a finding of `missing` when it is not.
@@ -43,6 +45,13 @@ private:
                       const std::string& problem, const std::string& section,
                       const std::string& key, const std::string& consequence,
                       const std::string& fix);
+    bool NotAnExecutable(const std::string& relativePath) const;
+    // The launcher started as one of its own programs: a finding, and true.
+    bool CheckStartsItself(const std::string& relativePath, const std::string& section,
+                           const std::string& key);
+    // An address where setup.exe takes a file: a finding, and true.
+    bool CheckAddress(const std::string& value, const std::string& section, const std::string& key,
+                      const std::string& what);
     // A file of the folder a vendor may have meant, or empty.
     std::string Similar(const std::string& relativePath, bool otherExtension) const;
     bool HasFileNamed(const std::string& name) const;

@@ -21,6 +21,7 @@ inline constexpr FindingKind kKeyOutsideSection{"KT110", Severity::Warning};
 inline constexpr FindingKind kKeyOfOtherFile{"KT111", Severity::Error};
 inline constexpr FindingKind kTagFileMisnamed{"KT112", Severity::Error};
 inline constexpr FindingKind kTagFileNotText{"KT113", Severity::Error};
+inline constexpr FindingKind kKeyOfOtherSection{"KT114", Severity::Error};
 
 // Values: numbers, keywords, colours, texts.
 inline constexpr FindingKind kValueCut{"KT201", Severity::Warning};
@@ -38,6 +39,7 @@ inline constexpr FindingKind kEscapeShownAsWritten{"KT212", Severity::Warning};
 inline constexpr FindingKind kCountNotNumber{"KT213", Severity::Error};
 inline constexpr FindingKind kDialogTextMissing{"KT214", Severity::Warning};
 inline constexpr FindingKind kCommentInValue{"KT215", Severity::Error};
+inline constexpr FindingKind kAmpersandInDialogText{"KT216", Severity::Error};
 
 // The lists and their records.
 inline constexpr FindingKind kNegativeTotal{"KT301", Severity::Warning};
@@ -66,6 +68,11 @@ inline constexpr FindingKind kParametersInProgramPath{"KT415", Severity::Error};
 inline constexpr FindingKind kNoProgram{"KT416", Severity::Error};
 inline constexpr FindingKind kTormivexInSetupFolder{"KT417", Severity::Warning};
 inline constexpr FindingKind kProgramPathFillsBuffer{"KT418", Severity::Error};
+inline constexpr FindingKind kAddressForFile{"KT419", Severity::Error};
+inline constexpr FindingKind kBatchFileNeverRun{"KT420", Severity::Error};
+inline constexpr FindingKind kNotAPackage{"KT421", Severity::Error};
+inline constexpr FindingKind kStartsItself{"KT422", Severity::Error};
+inline constexpr FindingKind kSwitcherNeverRun{"KT423", Severity::Warning};
 
 // The action list's behaviour.
 inline constexpr FindingKind kSecondPass{"KT501", Severity::Warning};
@@ -77,6 +84,12 @@ inline constexpr FindingKind kEmptySubject{"KT506", Severity::Error};
 inline constexpr FindingKind kWaitParametersAreCommandLine{"KT507", Severity::Warning};
 inline constexpr FindingKind kRestartRestartsNothing{"KT508", Severity::Warning};
 inline constexpr FindingKind kStopAfterPackage{"KT509", Severity::Warning};
+inline constexpr FindingKind kTitleWrittenAsFile{"KT510", Severity::Error};
+inline constexpr FindingKind kProductCodeNotation{"KT511", Severity::Error};
+inline constexpr FindingKind kRelativeFileCondition{"KT512", Severity::Warning};
+inline constexpr FindingKind kConditionDoesNothing{"KT513", Severity::Warning};
+inline constexpr FindingKind kHoldsWhereSetupNeverStarts{"KT514", Severity::Note};
+inline constexpr FindingKind kWildcardComparedExactly{"KT516", Severity::Error};
 
 // Folder macros and other notations.
 inline constexpr FindingKind kUnknownFolderMacro{"KT601", Severity::Error};
@@ -85,6 +98,7 @@ inline constexpr FindingKind kMacroEmptyAtDataTag{"KT603", Severity::Error};
 inline constexpr FindingKind kBareMacroName{"KT604", Severity::Error};
 inline constexpr FindingKind kEnvironmentVariable{"KT605", Severity::Error};
 inline constexpr FindingKind kInstallDirEmpty{"KT606", Severity::Error};
+inline constexpr FindingKind kBareNameBesideBracketed{"KT607", Severity::Error};
 
 // Modes: silent setups, the language step, the splash.
 inline constexpr FindingKind kBillboardsInSilentSetup{"KT701", Severity::Warning};
@@ -94,6 +108,7 @@ inline constexpr FindingKind kLanguageStepNeverRuns{"KT704", Severity::Note};
 inline constexpr FindingKind kSplashWithoutAddress{"KT705", Severity::Error};
 inline constexpr FindingKind kSplashAddressIsFile{"KT706", Severity::Error};
 inline constexpr FindingKind kTextUnseenInSilentSetup{"KT707", Severity::Note};
+inline constexpr FindingKind kBackgroundNeverShown{"KT708", Severity::Error};
 
 inline constexpr const FindingKind* kAll[] = {
     &kNoTagFile,
@@ -109,6 +124,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kKeyOfOtherFile,
     &kTagFileMisnamed,
     &kTagFileNotText,
+    &kKeyOfOtherSection,
     &kValueCut,
     &kNotWholeNumber,
     &kFlagNotNumber,
@@ -124,6 +140,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kCountNotNumber,
     &kDialogTextMissing,
     &kCommentInValue,
+    &kAmpersandInDialogText,
     &kNegativeTotal,
     &kRecordAfterTotal,
     &kBillboardPastLimit,
@@ -148,6 +165,11 @@ inline constexpr const FindingKind* kAll[] = {
     &kNoProgram,
     &kTormivexInSetupFolder,
     &kProgramPathFillsBuffer,
+    &kAddressForFile,
+    &kBatchFileNeverRun,
+    &kNotAPackage,
+    &kStartsItself,
+    &kSwitcherNeverRun,
     &kSecondPass,
     &kAlwaysStops,
     &kCompletionIgnored,
@@ -157,12 +179,19 @@ inline constexpr const FindingKind* kAll[] = {
     &kWaitParametersAreCommandLine,
     &kRestartRestartsNothing,
     &kStopAfterPackage,
+    &kTitleWrittenAsFile,
+    &kProductCodeNotation,
+    &kRelativeFileCondition,
+    &kConditionDoesNothing,
+    &kHoldsWhereSetupNeverStarts,
+    &kWildcardComparedExactly,
     &kUnknownFolderMacro,
     &kMacroTakenLiterally,
     &kMacroEmptyAtDataTag,
     &kBareMacroName,
     &kEnvironmentVariable,
     &kInstallDirEmpty,
+    &kBareNameBesideBracketed,
     &kBillboardsInSilentSetup,
     &kIgnoredBySilentSetup,
     &kWindowInSilentSetup,
@@ -170,6 +199,7 @@ inline constexpr const FindingKind* kAll[] = {
     &kSplashWithoutAddress,
     &kSplashAddressIsFile,
     &kTextUnseenInSilentSetup,
+    &kBackgroundNeverShown,
 };
 
 }  // namespace kestavo::vendortools::kinds

@@ -58,8 +58,29 @@ void FolderMacroCheck::CheckFileConditions() {
         if (m_folder.Field(kActions, 'B', record) == keywords::kIfFileExists) {
             const std::string key = TagFile::ListKey('C', record);
             CheckExpanded(TagFile::kFileName, kActions, key, m_folder.Value(kActions, key), false);
+            CheckRelative(key, m_folder.Value(kActions, key));
         }
     }
+}
+
+// The probe qualifies a path that names no drive against the current
+// folder, which is the setup folder: the file is looked for on the setup's
+// own medium, not on the machine.
+void FolderMacroCheck::CheckRelative(const std::string& key, const std::string& value) {
+    const std::string path = m_table.Expand(value);
+    const bool located = path.size() >= 2 && (path[1] == ':' || path[0] == '\\');
+    if (path.empty() || located || path.find_first_of("<%") != std::string::npos) {
+        return;
+    }
+    const bool there = m_folder.FileConditionHolds(path);
+    m_findings.Add(kinds::kRelativeFileCondition, TagFile::kFileName, kActions, key,
+                   Quote(path) +
+                       " names no drive: setup.exe looks for it in the setup folder, "
+                       "so the condition " +
+                       (there ? "holds on every machine" : "holds on none") +
+                       " (the setup folder " + (there ? "has" : "has no") + " such file or folder)",
+                   "write the file's full path, or start it with a folder macro such as "
+                   "<Program Files>");
 }
 
 void FolderMacroCheck::CheckExpanded(const std::string& file, const std::string& section,
@@ -81,17 +102,55 @@ void FolderMacroCheck::CheckExpanded(const std::string& file, const std::string&
                                        : "write <" + nearest + ">");
     }
     if (value.find('<') == std::string::npos) {
-        CheckBareWords(file, section, key, value);
+        CheckBareWords(file, section, key, value, installFolder);
     } else {
-        CheckEmptyMacros(file, section, key, value, installFolder);
+        CheckBareBesideBracketed(file, section, key, value);
+    }
+    CheckEmptyMacros(file, section, key, value, installFolder);
+}
+
+// A text with a "<" has only its bracketed macros replaced: a bare name
+// beside them stays as it is written. "Program Files" is also a folder's
+// own name (<Windows Disk>\Program Files), and is meant as written.
+void FolderMacroCheck::CheckBareBesideBracketed(const std::string& file, const std::string& section,
+                                                const std::string& key, const std::string& value) {
+    const auto count = [&value](const std::string& text) {
+        std::size_t n = 0;
+        for (std::string::size_type at = value.find(text); at != std::string::npos;
+             at = value.find(text, at + text.size())) {
+            ++n;
+        }
+        return n;
+    };
+    for (const std::string& macro : FolderMacroNames()) {
+        if (macro != "Program Files" && count(macro) > count("<" + macro + ">")) {
+            m_findings.Add(kinds::kBareNameBesideBracketed, file, section, key,
+                           "a text with \"<\" has its bracketed macros replaced alone: setup.exe "
+                           "leaves " +
+                               Quote(macro) + " as written, and " + Quote(value) + " becomes " +
+                               Quote(m_table.Expand(value)),
+                           "write <" + macro + ">");
+            return;
+        }
     }
 }
 
-// Without a "<" setup.exe replaces the macros' bare names: a full path
-// through "C:\Program Files" gets the folder put in again.
+// Without a "<" setup.exe replaces the macros' bare names. One that starts
+// the text is a folder macro written bare, which setup.exe documents; one
+// further in is a folder's own name: a full path through "C:\Program
+// Files" gets the folder put in again. A macro still empty has its own
+// finding.
 void FolderMacroCheck::CheckBareWords(const std::string& file, const std::string& section,
-                                      const std::string& key, const std::string& value) {
-    const std::vector<std::string> words = m_table.MacrosReplacedIn(value);
+                                      const std::string& key, const std::string& value,
+                                      bool installFolder) {
+    std::vector<std::string> words;
+    for (const std::string& word : m_table.MacrosReplacedIn(value)) {
+        const bool late = installFolder && m_table.EmptyWhenInstallFolderIsRead(word);
+        const bool inside = value.find(word) != 0 || value.find(word, 1) != std::string::npos;
+        if (!late && inside) {
+            words.push_back(word);
+        }
+    }
     if (words.empty()) {
         return;
     }
@@ -115,18 +174,20 @@ void FolderMacroCheck::CheckEmptyMacros(const std::string& file, const std::stri
     for (const std::string& macro : FolderMacroNames()) {
         (m_table.EmptyWhenInstallFolderIsRead(macro) ? empty : filled).push_back(macro);
     }
+    const bool bare = value.find('<') == std::string::npos;
     for (const std::string& macro : m_table.MacrosReplacedIn(value)) {
+        const std::string shown = bare ? Quote(macro) : "<" + macro + ">";
         if (installFolder && m_table.EmptyWhenInstallFolderIsRead(macro)) {
             m_findings.Add(kinds::kMacroEmptyAtDataTag, file, section, key,
-                           "<" + macro +
-                               "> is still empty when setup.exe reads data.tag, so it expands "
+                           shown +
+                               " is still empty when setup.exe reads data.tag, so it expands "
                                "to nothing and the install folder becomes " +
                                Quote(m_table.Expand("<Install Dir>")),
                            "use a macro filled by then: " + Join(Bracketed(filled)));
         } else if (!installFolder && m_table.EmptyOnMachine(macro)) {
             m_findings.Add(kinds::kInstallDirEmpty, file, section, key,
-                           "<" + macro +
-                               "> expands to nothing: data.tag names no install folder "
+                           shown +
+                               " expands to nothing: data.tag names no install folder "
                                "(APPINFO 5), so the condition tests " +
                                Quote(m_table.Expand(value)),
                            "give data.tag the install folder, or write the path itself");

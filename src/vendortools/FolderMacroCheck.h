@@ -23,11 +23,14 @@ public:
 private:
     void CheckInstallFolder();
     void CheckFileConditions();
+    void CheckRelative(const std::string& key, const std::string& value);
     void CheckLiteralPaths();
     void CheckExpanded(const std::string& file, const std::string& section, const std::string& key,
                        const std::string& value, bool installFolder);
+    void CheckBareBesideBracketed(const std::string& file, const std::string& section,
+                                  const std::string& key, const std::string& value);
     void CheckBareWords(const std::string& file, const std::string& section, const std::string& key,
-                        const std::string& value);
+                        const std::string& value, bool installFolder);
     void CheckEmptyMacros(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value, bool installFolder);
     void CheckLiteral(const std::string& section, const std::string& key, const std::string& what);

@@ -21,6 +21,7 @@ void ModeCheck::Run() {
     CheckDialogTexts();
     CheckLanguageStep();
     CheckSplashAddress();
+    CheckBackgroundShown();
 }
 
 // A silent setup starts no splash, shows no background and keeps its
@@ -94,17 +95,65 @@ void ModeCheck::CheckDialogTexts() {
     for (const char* key : {"0", "1"}) {
         const bool written = m_folder.Layout().LineOf("SETUP", key) != 0;
         const bool message = key[0] == '0';
+        const std::string text = m_folder.Value("SETUP", key);
         if (keepsOwn && written) {
             m_findings.Add(kinds::kTextHiddenByCodePage, TagFile::kFileName, "SETUP", key,
                            "CODEPAGE is not 0: setup.exe hides its dialog and never shows this "
                            "text",
                            "remove CODEPAGE, or this text");
-        } else if (!keepsOwn && !written) {
-            m_findings.Add(kinds::kDialogTextMissing, TagFile::kFileName, "SETUP", key,
-                           message ? "no message (key 0): the progress dialog shows none"
-                                   : "no Cancel caption (key 1): the dialog's Cancel button is "
-                                     "blank",
-                           message ? "write 0=the message" : "write 1=Cancel");
+        } else if (!keepsOwn && text.empty()) {
+            const std::string what =
+                written ? std::string("key ") + key + " is empty" : std::string("no key ") + key;
+            m_findings.Add(
+                kinds::kDialogTextMissing, TagFile::kFileName, "SETUP", key,
+                message ? "no message (" + what + "): the progress dialog shows none"
+                        : "no Cancel caption (" + what + "): the dialog's Cancel button is blank",
+                message ? "write 0=the message" : "write 1=Cancel");
+        } else if (!keepsOwn) {
+            CheckAmpersand(key, text, message);
+        }
+    }
+}
+
+// The dialog's message and its button draw their texts as Windows draws a
+// control's text: a single "&" is no character but marks the next one as
+// the keyboard shortcut, and "&&" shows one "&". A button's "&Cancel" is
+// meant so; an "&" before a blank, or any in the message, is not.
+void ModeCheck::CheckAmpersand(const char* key, const std::string& text, bool message) {
+    std::string shown;
+    bool lone = false;
+    for (std::string::size_type i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            shown += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '&') {
+            shown += text[++i];
+        } else {
+            lone = lone || message || i + 1 == text.size() || text[i + 1] == ' ';
+        }
+    }
+    if (lone) {
+        m_findings.Add(kinds::kAmpersandInDialogText, TagFile::kFileName, "SETUP", key,
+                       std::string(message ? "the dialog's message" : "the Cancel button") +
+                           " shows " + Quote(shown) +
+                           ": a single \"&\" marks the next character as a keyboard shortcut "
+                           "and is not shown",
+                       "write \"&&\" for each \"&\" to show");
+    }
+}
+
+// Keys 1 to 5 draw a background that key 0 never asked for: without 0=1
+// setup.exe shows none.
+void ModeCheck::CheckBackgroundShown() {
+    if (m_folder.Silent() || m_folder.Layout().LineOf("BACKGROUND", "0") != 0) {
+        return;
+    }
+    for (const char* key : {"1", "2", "3", "4", "5"}) {
+        if (!m_folder.Value("BACKGROUND", key).empty()) {
+            m_findings.Add(kinds::kBackgroundNeverShown, TagFile::kFileName, "BACKGROUND", key,
+                           "[BACKGROUND] has no key 0, which reads as 0: setup.exe never shows "
+                           "the background these keys describe",
+                           "write 0=1 in [BACKGROUND]");
+            return;
         }
     }
 }
@@ -135,10 +184,18 @@ void ModeCheck::CheckSplashAddress() {
     if (m_folder.Silent()) {
         return;
     }
-    if ((mode == keywords::kSplashPicture || mode == keywords::kSplashAnimation) &&
-        !address.empty()) {
+    const bool ends = mode.empty() || mode == keywords::kSplashDisabled;
+    if (ends && !m_folder.Value("SPLASH", "A4").empty()) {
+        m_findings.Add(kinds::kFieldNeverRead, TagFile::kFileName, "SPLASH", "A4",
+                       (mode.empty() ? std::string("without an A0") : "with A0=" + mode) +
+                           " the splash ends at once: A4's time is never used",
+                       "remove A4, or write the splash's mode in A0");
+    }
+    if (mode != keywords::kSplashInternetShortcut && !address.empty()) {
         m_findings.Add(kinds::kFieldNeverRead, TagFile::kFileName, "SPLASH", "A1",
-                       "A1 holds an address, which a " + Quote(mode) + " splash never shows",
+                       "A1 holds an address, which " +
+                           (ends ? std::string("no splash") : "a " + Quote(mode) + " splash") +
+                           " ever shows",
                        "remove A1, or write A0=Internet Shortcut to show the page");
         return;
     }
@@ -150,7 +207,7 @@ void ModeCheck::CheckSplashAddress() {
                        m_folder.Layout().LineOf("SPLASH", "A1") != 0 ? "A1" : "A0",
                        "an \"Internet Shortcut\" splash with no address in A1: the browser shows "
                        "an empty page for the A4 time",
-                       "write the page's address in A1 (http://…)");
+                       "write the page's address in A1 (http://...)");
         return;
     }
     const std::string::size_type colon = address.find(':');
@@ -160,7 +217,7 @@ void ModeCheck::CheckSplashAddress() {
                        "the browser is handed " + Quote(address) +
                            " as written: it is no address, and the page of that name in the "
                            "setup folder is not shown",
-                       "put the page on a web server and write its address (http://…)");
+                       "put the page on a web server and write its address (http://...)");
     }
 }
 

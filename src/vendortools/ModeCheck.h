@@ -22,6 +22,8 @@ private:
     void CheckDialogTexts();
     void CheckLanguageStep();
     void CheckSplashAddress();
+    void CheckAmpersand(const char* key, const std::string& text, bool message);
+    void CheckBackgroundShown();
 
     const CheckedFolder& m_folder;
     FindingList& m_findings;

@@ -28,6 +28,41 @@ std::string WithoutLeadingZeros(const std::string& key) {
     return key.substr(0, 1) + (digit == std::string::npos ? "0" : key.substr(digit));
 }
 
+// The one other section of the file that reads a key of this name ("SILENT"
+// is read from [BUILD] alone); empty when none does, or more than one
+// ("0" of [SETUP] and of [BACKGROUND]). A number alone, or a letter and a
+// number ("A0", which every list has), names too little to say which
+// section was meant.
+std::string OnlySectionOf(const std::string& file, const std::string& section,
+                          const std::string& key) {
+    if (key.empty() || (key[0] >= '0' && key[0] <= '9') || TagFile::ListIndex(key) >= 0) {
+        return "";
+    }
+    std::string found;
+    for (const KeyRule& rule : TagSchema::Keys()) {
+        if (TagSchema::IsListKey(rule) || !TagLayout::SameName(rule.file, file) ||
+            TagLayout::SameName(rule.section, section) || !TagLayout::SameName(rule.key, key)) {
+            continue;
+        }
+        if (!found.empty()) {
+            return "";
+        }
+        found = rule.section;
+    }
+    return found;
+}
+
+// The key of a line written with ":" for "=" ("A0:Picture"), or empty.
+std::string KeyBeforeColon(const std::string& file, const std::string& section,
+                           const std::string& key) {
+    const std::string::size_type colon = key.find(':');
+    if (colon == std::string::npos || colon == 0) {
+        return "";
+    }
+    const std::string name = key.substr(0, colon);
+    return TagSchema::Find(file, section, name) != nullptr ? name : "";
+}
+
 }  // namespace
 
 void NamesCheck::Run(const std::string& file) {
@@ -130,6 +165,7 @@ void NamesCheck::CheckUnknownKey(const std::string& file, const TagLayout::Line&
     const std::string nearest = NearestKeyword(key, TagSchema::KeyNames(file, section));
     const std::string never = "setup.exe never reads key " + Quote(key) + " of [" + section + "]";
     const bool otherHasIt = m_folder.TagLayoutOf(OtherFile(file)).LineOf(section, key) != 0;
+    const std::string home = OnlySectionOf(file, section, key);
     if (TagSchema::Find(OtherFile(file), section, key) != nullptr && otherHasIt) {
         m_findings.AddAtLine(kinds::kUnknownKey, file, line.number, section, key,
                              "setup.exe reads [" + section + "] " + key + " from " +
@@ -140,6 +176,16 @@ void NamesCheck::CheckUnknownKey(const std::string& file, const TagLayout::Line&
                              "setup.exe reads [" + section + "] " + key + " from " +
                                  OtherFile(file) + ", never from " + file,
                              "move it to " + OtherFile(file));
+    } else if (!home.empty() && m_folder.TagLayoutOf(file).LineOf(home, key) == 0) {
+        m_findings.AddAtLine(
+            kinds::kKeyOfOtherSection, file, line.number, section, key,
+            never + ": it reads " + key + " from [" + home + "] alone, so the value is ignored",
+            "move it to [" + home + "]");
+    } else if (const std::string colon = KeyBeforeColon(file, section, key); !colon.empty()) {
+        m_findings.AddAtLine(
+            kinds::kMisspelledKey, file, line.number, section, key,
+            never + ": a line's key ends at \"=\" alone, so [" + section + "] has no " + colon,
+            "write " + colon + "=" + key.substr(colon.size() + 1));
     } else if (!canonical.empty() && TagSchema::Find(file, section, canonical) != nullptr) {
         m_findings.AddAtLine(kinds::kMisspelledKey, file, line.number, section, key,
                              never + ": record numbers are written without leading zeros",

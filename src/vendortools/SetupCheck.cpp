@@ -45,6 +45,18 @@ std::string FlagFix(const std::string& value) {
     return "write 1 to turn it on, or 0";
 }
 
+// A value that says "none" ("Sound Off", "No restart") where any value but
+// the keywords does nothing: it does what it says.
+bool SaysNone(const std::string& value) {
+    const std::string text = " " + Lower(value) + " ";
+    for (const char* word : {" off ", " no ", " none ", " disabled ", " mute "}) {
+        if (text.find(word) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 SetupCheck::SetupCheck(const SetupFolderImage& folder)
@@ -178,7 +190,11 @@ void SetupCheck::CheckNumber(const std::string& file, const std::string& section
         CheckZeroSeconds(section, key, value);
         return;
     }
-    if (!StartsWithNumber(value) &&
+    // A flag that reads as 0 where it was meant on ("0x1"), like a word,
+    // turns nothing on.
+    const bool flagOff = rule.kind == ValueKind::Flag && number == 0 && !IsWholeNumber(value) &&
+                         value.find_first_of("123456789") != std::string::npos;
+    if ((!StartsWithNumber(value) || flagOff) &&
         (rule.kind == ValueKind::Flag || rule.kind == ValueKind::Count)) {
         CheckNoDigits(section, key, rule, value);
         return;
@@ -193,6 +209,11 @@ void SetupCheck::CheckNumber(const std::string& file, const std::string& section
             kinds::kFlagOtherNumber, file, section, key,
             "only 1 turns this on: setup.exe reads " + std::to_string(number) + " as off",
             "write 1 or 0");
+    }
+    // A splash that ends at once never uses its time, which has a finding
+    // of its own.
+    if (rule.kind == ValueKind::Seconds && section == "SPLASH" && !SplashShown()) {
+        return;
     }
     if (rule.kind == ValueKind::Seconds && number < 0) {
         const bool splash = section == "SPLASH";
@@ -283,6 +304,9 @@ void SetupCheck::CheckKeyword(const std::string& file, const std::string& sectio
                               const std::string& value) {
     if (value.empty() || std::any_of(rule.keywords.begin(), rule.keywords.end(),
                                      [&](const char* keyword) { return value == keyword; })) {
+        return;
+    }
+    if (rule.otherValuesAllowed && SaysNone(value)) {
         return;
     }
     const std::string other = OtherFieldOf(file, section, key, value);

@@ -151,7 +151,8 @@ TEST(SetupCheckTest, FilesTheSetupLooksForAndDoesNotFindAreErrors) {
 TEST(SetupCheckTest, ValuesReadOtherwiseThanWrittenAreWarnings) {
     const auto findings = Check(CompleteFolder(
         "[BUILD]\nSILENT=yes\n[SETUP]\n0=" + std::string(300, 'm') +
-        "\n[SPLASH]\nA4=-3\n[BACKGROUND]\n3=x@0x00, 0x80,0xFF\n4=x@0x00,0x80,0xC0\n"
+        "\n[SPLASH]\nA4=-3\nA0=Internet Shortcut\nA1=http://example.com/\n[BACKGROUND]\n3=x@0x00, "
+        "0x80,0xFF\n4=x@0x00,0x80,0xC0\n0=1\n"
         "[FILESUPPORT]\nTOTAL=2abc\nA0=C:\\a.exe\nB0=Before installation\n"
         "A1=C:\\b.exe\nB1=Before installation\nA2=C:\\c.exe\nB2=Before installation\n"
         "[ADVACTIONSKV]\nTOTAL=3\nB1=Show MessageBox\n"));
@@ -164,12 +165,12 @@ TEST(SetupCheckTest, ValuesReadOtherwiseThanWrittenAreWarnings) {
                   "kestavo.tag:3 warning KT214 [SETUP] 1 | write 1=Cancel",
                   "kestavo.tag:4 warning KT201 [SETUP] 0 | shorten it to 254 characters or fewer",
                   "kestavo.tag:6 warning KT205 [SPLASH] A4 | write the time in seconds, 1 or more",
-                  "kestavo.tag:8 warning KT208 [BACKGROUND] 3 | write it as x@0x00,0x80,0xFF",
-                  "kestavo.tag:11 warning KT202 [FILESUPPORT] TOTAL | write the number alone",
-                  "kestavo.tag:16 warning KT302 [FILESUPPORT] A2 | set TOTAL to 3",
-                  "kestavo.tag:19 warning KT304 [ADVACTIONSKV] TOTAL | set TOTAL to the number of "
+                  "kestavo.tag:10 warning KT208 [BACKGROUND] 3 | write it as x@0x00,0x80,0xFF",
+                  "kestavo.tag:14 warning KT202 [FILESUPPORT] TOTAL | write the number alone",
+                  "kestavo.tag:19 warning KT302 [FILESUPPORT] A2 | set TOTAL to 3",
+                  "kestavo.tag:22 warning KT304 [ADVACTIONSKV] TOTAL | set TOTAL to the number of "
                   "records, numbered from 0",
-                  "kestavo.tag:20 error KT505 [ADVACTIONSKV] B1 | write G1=the message",
+                  "kestavo.tag:23 error KT505 [ADVACTIONSKV] B1 | write G1=the message",
               }),
               summary);
     EXPECT_NE(std::string::npos, findings[2].message.find("\"" + std::string(254, 'm') + "\""));
@@ -367,9 +368,10 @@ std::vector<KindCase> KindCases() {
          {{"kvavi.avi", AviClip(true)}},
          {"kestavo.tag:2 KT412"}},
         {"Run Program target missing",
-         note + "B0=If Windows 98\nD0=Run Program\nG0=docs\\readme.txt\n",
+         note + "B0=If the program described below is running\nC0=Acme Writer\nD0=Run "
+                "Program\nG0=docs\\readme.txt\n",
          {},
-         {"kestavo.tag:5 KT413"}},
+         {"kestavo.tag:6 KT413"}},
         {"package run as a program",
          "[FILESUPPORT]\nTOTAL=1\nA0=extra.msi\nB0=Before installation\n",
          {{"extra.msi", "x"}},
@@ -418,14 +420,16 @@ std::vector<KindCase> KindCases() {
          {{"patch.exe", "MZ"}},
          {"kestavo.tag:5 KT507"}},
         {"restart that restarts nothing",
-         note + "B0=If Windows 98\nD0=Show MessageBox\nG0=Restart now\nE0=Restart Computer\n",
+         note + "B0=If the program described below is running\nC0=Acme Writer\nD0=Show "
+                "MessageBox\nG0=Restart now\nE0=Restart Computer\n",
          {},
-         {"kestavo.tag:6 KT508"}},
+         {"kestavo.tag:7 KT508"}},
         {"stop after the package",
-         note + "B0=If Windows 98\nD0=Show MessageBox\nG0=Done\nE0=Stop installation\n"
+         note + "B0=If the program described below is running\nC0=Acme Writer\nD0=Show "
+                "MessageBox\nG0=Done\nE0=Stop installation\n"
                 "F0=After Setup Complete Dialog\n",
          {},
-         {"kestavo.tag:6 KT509"}},
+         {"kestavo.tag:7 KT509"}},
         {"address of a picture splash",
          "[SPLASH]\nA0=Picture\nA1=http://example.com/\n",
          {{"setup.bmp", bmp}},
@@ -446,6 +450,23 @@ std::vector<KindCase> KindCases() {
          "",
          {{"data.tag", "[APPINFO]\n5=C:\\Program Files\\Acme\n"}},
          {"data.tag:2 KT604"}},
+        {"bare macro starting the install folder",
+         "",
+         {{"data.tag", "[APPINFO]\n5=Program Files\\Acme\n"}},
+         {}},
+        {"bare macro still empty when data.tag is read",
+         "",
+         {{"data.tag", "[APPINFO]\n5=Favorites Folder\\Acme\n"}},
+         {"data.tag:2 KT603"}},
+        {"folder named as a macro beside a bracketed one",
+         "",
+         {{"data.tag", "[APPINFO]\n5=<Windows Disk>\\Program Files\\Acme\n"}},
+         {}},
+        {"bare macro beside a bracketed one",
+         note + "B0=If the file described below exists\nC0=<Windows Directory>\\Fonts Folder\n"
+                "D0=Show MessageBox\nG0=Found\n",
+         {},
+         {"kestavo.tag:4 KT607"}},
         {"environment variable",
          note + "B0=If the file described below exists\nC0=%ProgramFiles%\\Acme\\acme.exe\n"
                 "D0=Show MessageBox\nG0=Acme is installed\n",
@@ -484,6 +505,99 @@ std::vector<KindCase> KindCases() {
          "[SPLASH]\nA0=Internet Shortcut\nA1=splash.htm\n",
          {{"splash.htm", "<html>"}},
          {"kestavo.tag:3 KT706"}},
+        {"key in another section",
+         "[BUILD]\nLanguageM=Auto-Detect Language\n",
+         {},
+         {"kestavo.tag:2 KT114"}},
+        {"single & in the message",
+         "[SETUP]\n0=Smith & Sons\n1=&Cancel\n",
+         {},
+         {"kestavo.tag:2 KT216"}},
+        {"empty message", "[SETUP]\n0=\n1=Cancel\n", {}, {"kestavo.tag:2 KT214"}},
+        {"address where a program is taken",
+         note + "B0=Run 3rd party software\nG0=http://www.example.com/update.exe\n",
+         {},
+         {"kestavo.tag:4 KT419"}},
+        {"batch file never run",
+         note + "B0=Run 3rd party software\nG0=100%fix.bat\n",
+         {{"100%fix.bat", "@echo off"}},
+         {"kestavo.tag:4 KT420"}},
+        {"window title written as a file",
+         note + "B0=If the program described below is running\nC0=acme.exe\nD0=Close Program\n",
+         {},
+         {"kestavo.tag:4 KT510"}},
+        {"product code in small letters",
+         note + "B0=If the program described below is installed\n"
+                "C0={12345678-90ab-cdef-1234-567890abcdef}\nD0=Show MessageBox\nG0=Remove it\n",
+         {},
+         {"kestavo.tag:4 KT511"}},
+        {"file condition without a drive",
+         note + "B0=If the file described below exists\nC0=acme.exe\nD0=Show MessageBox\n"
+                "G0=Found\n",
+         {},
+         {"kestavo.tag:4 KT512"}},
+        {"condition that does nothing",
+         note + "B0=If Windows 98\nG0=Old system\n",
+         {},
+         {"kestavo.tag:3 KT513"}},
+        {"condition that holds only where setup.exe never starts",
+         note + "B0=If Windows 98\nD0=Show MessageBox\nG0=Please update Windows\n",
+         {},
+         {"kestavo.tag:3 KT514"}},
+        {"background never shown",
+         "[BACKGROUND]\n1=Acme Writer\n3=x@0x00,0x00,0xFF\n",
+         {},
+         {"kestavo.tag:2 KT708"}},
+        {"switcher that is no program",
+         "[APPINFO]\nLanguageM=Ask user for Language\n",
+         {{"switch.exe", std::string(600, 'x')}},
+         {"kestavo.tag:2 KT704", "kestavo.tag:2 KT414"}},
+        {"setup started by itself",
+         note + "B0=Run 3rd party software\nG0=redist\\setup.exe\n",
+         {{"setup.exe", "MZ"}, {"redist\\setup.exe", "MZ"}},
+         {"kestavo.tag:4 KT422"}},
+        {"list key in the list of other letters",
+         "[BILLBOARDSKV]\nTOTAL=1\nA0=one.gif\nB0=one.gif\nC0=3\n",
+         {{"images\\one.gif", gif}},
+         {"kestavo.tag:3 KT108"}},
+        {"key written with a colon", "[SPLASH]\nA0:Disabled\n", {}, {"kestavo.tag:2 KT109"}},
+        {"misspelled then-action",
+         note + "B0=If the program described below is running\nC0=Acme\nD0=Show Message\n"
+                "G0=Close Acme first\n",
+         {},
+         {"kestavo.tag:5 KT207"}},
+        {"wildcard in a window title",
+         note + "B0=If the program described below is running\nC0=*Acme Writer\n"
+                "D0=Close Program\n",
+         {},
+         {"kestavo.tag:4 KT516"}},
+        {"flag in another notation", "[BUILD]\nSILENT=0x1\n", {}, {"kestavo.tag:2 KT203"}},
+        {"package that is none",
+         "",
+         {{"_data.msi", "MZ" + std::string(1022, '\0')}},
+         {"_data.msi:0 KT421"}},
+        {"stand-in switcher smaller than any program",
+         "[APPINFO]\nLanguageM=Ask user for Language\n",
+         {{"switch.exe", "stand-in"}},
+         {"kestavo.tag:2 KT704"}},
+        {"two language switchers",
+         "[APPINFO]\nLanguageM=Ask user for Language\n",
+         {{"switch.exe", "MZ"}, {"Languages\\switch.exe", "MZ"}},
+         {"kestavo.tag:2 KT704", "kestavo.tag:2 KT423"}},
+        {"redistributable that is no program",
+         "",
+         {{"InstMsiW.exe", std::string(600, 'x')}},
+         {"InstMsiW.exe:0 KT414"}},
+        {"time of a splash that ends at once",
+         "[SPLASH]\nA0=Disabled\nA4=5\n",
+         {},
+         {"kestavo.tag:3 KT504"}},
+        {"sound turned off in words", "[SPLASH]\nA0=Disabled\nA2=Sound Off\n", {}, {}},
+        {"stop before a record after the package",
+         note.substr(0, 15) + "TOTAL=2\nB0=Show MessageBox\nG0=Old\nE0=Stop installation\n"
+                              "B1=Show MessageBox\nG1=Done\nF1=After Setup Complete Dialog\n",
+         {},
+         {"kestavo.tag:5 KT502"}},
     };
 }
 
@@ -495,6 +609,12 @@ TEST(SetupCheckTest, EachKindOfMistakeGivesOneFindingOnItsLine) {
         }
         std::vector<std::string> found;
         for (const Finding& finding : Check(folder)) {
+            // The tool's own words are ASCII: only the tag files' text is
+            // converted from their code page.
+            const std::string words = finding.message + finding.fix;
+            EXPECT_TRUE(std::all_of(words.begin(), words.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+                << kind.name << ": " << words;
             if (finding.code != "KT402") {
                 found.push_back(finding.file + ":" + std::to_string(finding.line) + " " +
                                 finding.code);
@@ -516,8 +636,9 @@ TEST(SetupCheckTest, FilesTheProgramCanUseGiveNoFinding) {
     folder.Put("data.tag", "[APPINFO]\n5=<Program Files>\\Acme\n");
     folder.Put("tools\\prepare.exe", "MZ");
     folder.Put("kestavo.tag", *folder.Bytes("kestavo.tag") +
-                                  "[FILESUPPORT]\nTOTAL=1\nA0=.\\tools\\prepare.exe\n"
-                                  "B0=Before installation\n");
+                                  "[FILESUPPORT]\nTOTAL=2\nA0=.\\tools\\prepare.exe\n"
+                                  "B0=Before installation\nA1=..\\common\\runtime.exe\n"
+                                  "B1=Before installation\n");
 
     EXPECT_TRUE(Check(folder).empty()) << testing::PrintToString(Summary(Check(folder)));
 }
