@@ -6,12 +6,6 @@
 
 namespace kestavo {
 
-namespace {
-
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-}  // namespace
-
 // An empty title matches no window: Windows would take it for any window
 // without a title, and the condition would always hold.
 bool SystemProbes::IsProgramRunning(const std::string& title) {
@@ -77,7 +71,8 @@ bool SystemProbes::IsInstalledIn(RegistryView view, const std::string& name) {
 // An entry whose unnamed value cannot be read is passed over, whatever its
 // names. The entry is opened in the view its list was opened in: older
 // 64-bit systems may send an open that names no view to the program's own
-// registry, even below a key of the other one.
+// registry, even below a key of the other one. The entry that matches is
+// reported with its view, and whether its key or its display name did.
 bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
                                 const std::string& name, RegistryView view) {
     IRegistryPort& registry = m_ports.registry;
@@ -85,10 +80,15 @@ bool SystemProbes::EntryMatches(Handle uninstall, const std::string& subkey,
         return false;
     }
     if (subkey == name) {
+        Report(m_ports, Decision::UninstallEntryNamed, &subkey, static_cast<int>(view));
         return true;
     }
     const auto displayName = registry.QueryValue(uninstall, subkey, "DisplayName", view);
-    return displayName && displayName->substr(0, displayName->find('\0')) == name;
+    const bool shown = displayName && displayName->substr(0, displayName->find('\0')) == name;
+    if (shown) {
+        Report(m_ports, Decision::UninstallEntryShown, &subkey, static_cast<int>(view));
+    }
+    return shown;
 }
 
 // A path on a drive without its medium (A:\, an empty CD drive) would have
@@ -111,10 +111,9 @@ bool SystemProbes::FileExists(const std::string& path) {
 }
 
 bool SystemProbes::IsDotNetPresent() {
-    const bool present = !ReadMachineRegistryString(
-                              m_ports.registry, "SOFTWARE\\Microsoft\\.NETFramework", "InstallRoot")
-                              .empty();
-    Report(m_ports, present ? Decision::DotNetPresent : Decision::DotNetAbsent);
+    const std::string root = ReadMachineRegistryString(m_ports.registry, kDotNetKey, kDotNetValue);
+    const bool present = !root.empty();
+    Report(m_ports, present ? Decision::DotNetPresent : Decision::DotNetAbsent, &root);
     return present;
 }
 

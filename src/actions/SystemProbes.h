@@ -13,6 +13,13 @@ class SystemProbes {
 public:
     explicit SystemProbes(Ports& ports) : m_ports(ports) {}
 
+    // Below HKEY_LOCAL_MACHINE: the list of installed products, and the
+    // value whose presence says .NET is installed.
+    static constexpr const char* kUninstallKey =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    static constexpr const char* kDotNetKey = "SOFTWARE\\Microsoft\\.NETFramework";
+    static constexpr const char* kDotNetValue = "InstallRoot";
+
     // A top-level window with exactly this title, in any letter case.
     bool IsProgramRunning(const std::string& title);
     // Posts a quit request to the window with this title, or else of this

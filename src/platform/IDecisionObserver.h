@@ -88,8 +88,14 @@ enum class Decision : unsigned char {
     NoWindowOpen,
     ProductInstalled,
     ProductNotInstalled,
+    // The uninstall entry that made a product installed, before it: text,
+    // its key's name below the list; number, the RegistryView it was read
+    // in. Its key's name is the one asked for, or its DisplayName is.
+    UninstallEntryNamed,
+    UninstallEntryShown,
     FileFound,
     FileNotFound,
+    // Text: .NET's InstallRoot as registered, empty when it is not.
     DotNetPresent,
     DotNetAbsent,
     // Number: the minor version of a Windows 9x system (0 for 95, 10 for 98,

@@ -2,18 +2,14 @@
 
 #include <string>
 
-#include "platform/Types.h"
+#include "platform/IDesktopReadPort.h"
 
 namespace kestavo {
 
 // The desktop as a whole: its metrics and colours, message boxes and the
 // shell's "open". Windows of the program itself go through IDialogHost.
-class IDesktopPort {
+class IDesktopPort : public IDesktopReadPort {
 public:
-    virtual ~IDesktopPort() = default;
-
-    virtual int SystemMetric(int index) = 0;
-    virtual ColorRef SystemColor(int index) = 0;
     virtual int ShowMessageBox(const std::string& text, const std::string& caption,
                                unsigned style) = 0;
     virtual void ShellOpen(const std::string& file) = 0;

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "actions/SystemProbes.h"
 #include "core/TagKeywords.h"
 #include "formats/PictureHeader.h"
 #include "platform/IPicturePort.h"
+#include "platform/IRegistryPort.h"
 #include "prereq/InstallerRuntime.h"
 
 namespace kestavo::vendortools {
@@ -56,13 +58,31 @@ std::string WindowsText(int minor) {
     }
 }
 
+std::string ViewText(int view) {
+    switch (static_cast<RegistryView>(view)) {
+        case RegistryView::Bits64:
+            return " (64-bit view)";
+        case RegistryView::Bits32:
+            return " (32-bit view)";
+        default:
+            return "";
+    }
+}
+
+// The entry as the registry's own editor names it.
+std::string EntryText(const std::string& subkey, int view) {
+    return std::string("the uninstall entry HKLM\\") + SystemProbes::kUninstallKey + "\\" + subkey +
+           ViewText(view);
+}
+
 }  // namespace
 
 void DecisionNarrator::Decided(Decision decision, const std::string* text, int number) {
     const std::string value = text == nullptr ? std::string() : *text;
     if (!Runtime(decision, value, number) && !Language(decision, value) &&
         !Sequence(decision, value, number) && !Probe(decision, value, number) &&
-        !Media(decision, value, number) && !Then(decision, value)) {
+        !Product(decision, value, number) && !Media(decision, value, number) &&
+        !Then(decision, value)) {
         Record(decision, value, number);
     }
 }
@@ -196,13 +216,6 @@ bool DecisionNarrator::Probe(Decision decision, const std::string& text, int num
             m_strReason = text.empty() ? "an empty title matches no window"
                                        : "no window titled " + Quote(text) + " is open";
             return true;
-        case Decision::ProductInstalled:
-            m_strReason = "an uninstall entry is named or shown as " + Quote(text);
-            return true;
-        case Decision::ProductNotInstalled:
-            m_strReason = text.empty() ? "an empty name matches no uninstall entry"
-                                       : "no uninstall entry is named or shown as " + Quote(text);
-            return true;
         case Decision::FileFound:
             m_strReason = Quote(text) + " exists";
             return true;
@@ -210,13 +223,35 @@ bool DecisionNarrator::Probe(Decision decision, const std::string& text, int num
             m_strReason = Quote(text) + " does not exist";
             return true;
         case Decision::DotNetPresent:
-            m_strReason = ".NET's InstallRoot is registered";
+            m_strReason = ".NET's InstallRoot is registered: " + Quote(text);
             return true;
         case Decision::DotNetAbsent:
             m_strReason = "no .NET InstallRoot is registered";
             return true;
         case Decision::WindowsVersion:
             m_strReason = WindowsText(number);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The entry that matched comes first, then the product's answer.
+bool DecisionNarrator::Product(Decision decision, const std::string& text, int view) {
+    switch (decision) {
+        case Decision::UninstallEntryNamed:
+            m_strEntry = EntryText(text, view) + " is named ";
+            return true;
+        case Decision::UninstallEntryShown:
+            m_strEntry = EntryText(text, view) + " has the DisplayName ";
+            return true;
+        case Decision::ProductInstalled:
+            m_strReason = m_strEntry + Quote(text);
+            m_strEntry.clear();
+            return true;
+        case Decision::ProductNotInstalled:
+            m_strReason = text.empty() ? "an empty name matches no uninstall entry"
+                                       : "no uninstall entry is named or shown as " + Quote(text);
             return true;
         default:
             return false;

@@ -28,6 +28,7 @@ private:
     bool Language(Decision decision, const std::string& text);
     bool Sequence(Decision decision, const std::string& text, int number);
     bool Probe(Decision decision, const std::string& text, int number);
+    bool Product(Decision decision, const std::string& text, int view);
     bool Media(Decision decision, const std::string& path, int number);
     bool Then(Decision decision, const std::string& text);
     bool Completion(Decision decision, const std::string& choice);
@@ -43,6 +44,9 @@ private:
     std::string m_strRecord;
     // What the last probe found, the reason for the next answer.
     std::string m_strReason;
+    // The uninstall entry that matched, told with the product it made
+    // installed.
+    std::string m_strEntry;
     // FILESUPPORT records already said to run at no point.
     std::set<int> m_pointless;
     bool m_bSplashPassTold = false;

@@ -1,7 +1,9 @@
 #include "vendortools/MachineProfile.h"
 
+#include <cstdio>
 #include <cstdlib>
 
+#include "actions/SystemProbes.h"
 #include "core/TagFile.h"
 #include "platform/WinConst.h"
 #include "platform/sim/IniFile.h"
@@ -85,6 +87,104 @@ std::string Lower(std::string text) {
     return text;
 }
 
+void AddShellFolder(MachineProfile& machine, const std::string& macro, const std::string& path) {
+    for (const MachineProfile::ShellFolder& folder : MachineProfile::ShellFolders()) {
+        if (Lower(macro) == Lower(folder.macro)) {
+            machine.shellFolders[folder.csidl] = path;
+        }
+    }
+}
+
+// "NT 10.0" or "9x 4.10": the system's family, and its version.
+bool ReadSystem(const std::string& text, ISystemPort::OsVersion& version) {
+    const std::string family = Lower(text.substr(0, 3));
+    unsigned long major = 0;
+    unsigned long minor = 0;
+    char end = 0;
+    if ((family != "nt " && family != "9x ") ||
+        std::sscanf(text.c_str() + 3, "%lu.%lu%c", &major, &minor, &end) != 2) {
+        return false;
+    }
+    version = {family == "nt " ? VER_PLATFORM_WIN32_NT : VER_PLATFORM_WIN32_WINDOWS, major, minor};
+    return true;
+}
+
+// "5.0.19041", or "none" (no msi.dll), or "unknown" (an msi.dll that gives
+// no version).
+bool ReadInstaller(const std::string& text, MachineProfile& machine) {
+    machine.installerRuntime.reset();
+    machine.installerUnversioned = Lower(text) == "unknown";
+    if (machine.installerUnversioned || Lower(text) == "none") {
+        return true;
+    }
+    ModuleVersion version;
+    char end = 0;
+    if (std::sscanf(text.c_str(), "%lu.%lu.%lu%c", &version.major, &version.minor, &version.build,
+                    &end) != 3) {
+        return false;
+    }
+    machine.installerRuntime = version;
+    return true;
+}
+
+// "0x0409" (any number C reads), or "none": a system without
+// GetSystemDefaultUILanguage.
+void ReadUiLanguage(const std::string& text, MachineProfile& machine) {
+    machine.hasUiLanguage = Lower(text) != "none";
+    if (machine.hasUiLanguage) {
+        machine.uiLanguage = static_cast<unsigned>(std::strtoul(text.c_str(), nullptr, 0));
+    }
+}
+
+// The [machine] keys a capture writes beside base and codepage; false, and
+// `error` said, for a value that cannot be read.
+bool ReadCapturedKeys(const sim::IniFile& ini, MachineProfile& machine, std::string& error) {
+    const auto value = [&ini](const char16_t* key) -> std::optional<std::string> {
+        const auto found = ini.Find(u"machine", key);
+        return found ? std::optional<std::string>(Text(*found)) : std::nullopt;
+    };
+    if (const auto system = value(u"system"); system && !ReadSystem(*system, machine.version)) {
+        error = "[machine] system=" + *system + " is no system version: write NT 10.0 or 9x 4.10";
+        return false;
+    }
+    const auto installer = value(u"installer");
+    if (installer && !ReadInstaller(*installer, machine)) {
+        error = "[machine] installer=" + *installer +
+                " is no version: write three numbers (5.0.19041), none or unknown";
+        return false;
+    }
+    if (const auto system = value(u"system")) {
+        machine.description = "the Windows it was captured on (" + *system +
+                              ", Windows Installer " + installer.value_or("of its base") + ")";
+    }
+    if (const auto language = value(u"uilanguage")) {
+        ReadUiLanguage(*language, machine);
+    }
+    const std::pair<const char16_t*, std::string MachineProfile::*> folders[] = {
+        {u"windows", &MachineProfile::windowsFolder},
+        {u"systemfolder", &MachineProfile::systemFolder},
+        {u"programfiles", &MachineProfile::programFiles},
+        {u"setupfolder", &MachineProfile::setupFolder}};
+    for (const auto& folder : folders) {
+        if (const auto path = value(folder.first); path && !path->empty()) {
+            machine.*folder.second = *path;
+        }
+    }
+    machine.tempFolder = value(u"temp");
+    if (const auto registry = value(u"registry")) {
+        machine.twoRegistryViews = Lower(*registry) == "64-bit";
+    }
+    int width = 0;
+    int height = 0;
+    if (const auto screen = value(u"screen");
+        screen && std::sscanf(screen->c_str(), "%dx%d", &width, &height) == 2 && width > 0 &&
+        height > 0) {
+        machine.screenWidth = width;
+        machine.screenHeight = height;
+    }
+    return true;
+}
+
 // One line of the machine file, with its section in lower case.
 void AddLine(MachineProfile& machine, const std::string& section, const std::string& key,
              const std::string& value) {
@@ -104,6 +204,12 @@ void AddLine(MachineProfile& machine, const std::string& section, const std::str
         machine.windows.emplace_back(key, value);
     } else if (section == "installed") {
         machine.products.emplace_back(key, value);
+    } else if (section == "installed 64-bit") {
+        machine.products64.emplace_back(key, value);
+    } else if (section == "installed 32-bit") {
+        machine.products32.emplace_back(key, value);
+    } else if (section == "folders") {
+        AddShellFolder(machine, key, value);
     } else if (section == "files") {
         machine.files.push_back(key);
     } else if (section == "registry") {
@@ -112,6 +218,29 @@ void AddLine(MachineProfile& machine, const std::string& section, const std::str
         machine.messageBoxAnswer = static_cast<int>(number);
     } else if (section == "answers" && Lower(key) == "restart") {
         machine.restartAnswer = static_cast<int>(number);
+    }
+}
+
+// What a capture adds to the machine.
+void ApplyCaptured(const MachineProfile& profile, sim::SimMachine& machine) {
+    if (profile.tempFolder) {
+        machine.system.tempDirectory = *profile.tempFolder;
+    }
+    if (profile.installerUnversioned) {
+        machine.files.Put(profile.systemFolder + "\\msi.dll", "MZ");
+    }
+    machine.registry.twoViews = profile.twoRegistryViews;
+    const std::string uninstall = std::string(SystemProbes::kUninstallKey) + "\\";
+    for (const auto& product : profile.products64) {
+        machine.registry.Put(uninstall + product.first, "DisplayName", product.second,
+                             RegistryView::Bits64);
+    }
+    for (const auto& product : profile.products32) {
+        machine.registry.Put(uninstall + product.first, "DisplayName", product.second,
+                             RegistryView::Bits32);
+    }
+    for (const auto& folder : profile.shellFolders) {
+        machine.system.specialFolders[folder.first] = folder.second;
     }
 }
 
@@ -155,6 +284,9 @@ std::optional<MachineProfile> MachineProfile::FromFile(const std::string& bytes,
         }
         machine->codePage = static_cast<unsigned>(number);
     }
+    if (!ReadCapturedKeys(ini, *machine, error)) {
+        return std::nullopt;
+    }
     machine->name = "file";
     machine->description += ", with the machine file's additions";
     for (const sim::IniFile::Line& line : ini.Lines()) {
@@ -163,6 +295,15 @@ std::optional<MachineProfile> MachineProfile::FromFile(const std::string& bytes,
         }
     }
     return machine;
+}
+
+// As the program's folder table takes them when the progress dialog starts.
+const std::vector<MachineProfile::ShellFolder>& MachineProfile::ShellFolders() {
+    static const std::vector<ShellFolder> folders = {
+        {"Favorites Folder", CSIDL_FAVORITES},    {"Documents Folder", CSIDL_COMMON_DOCUMENTS},
+        {"My Pictures Folder", CSIDL_MYPICTURES}, {"My Music Folder", CSIDL_MYMUSIC},
+        {"Send To Folder", CSIDL_SENDTO},         {"Fonts Folder", CSIDL_FONTS}};
+    return folders;
 }
 
 namespace {
@@ -219,7 +360,7 @@ sim::SimProgram MachineProfile::Redistributable(sim::SimMachine& machine,
 void MachineProfile::AddPrograms(sim::SimMachine& machine,
                                  const std::vector<std::string>& setupPrograms) const {
     for (const std::string& program : setupPrograms) {
-        const std::string path = std::string(SetupFolderImage::kSimulatedFolder) + "\\" + program;
+        const std::string path = setupFolder + "\\" + program;
         machine.processes.AddProgram(path, Redistributable(machine, path));
     }
     for (const std::string& file : files) {
@@ -234,6 +375,8 @@ void MachineProfile::AddPrograms(sim::SimMachine& machine,
 void MachineProfile::Apply(sim::SimMachine& machine,
                            const std::vector<std::string>& setupPrograms) const {
     sim::SimSystem& system = machine.system;
+    machine.desktop.screenWidth = screenWidth;
+    machine.desktop.screenHeight = screenHeight;
     machine.InstallWindows(version, windowsFolder, systemFolder);
     system.codePage = codePage;
     system.environment["PROGRAMFILES"] = programFiles;
@@ -262,6 +405,7 @@ void MachineProfile::Apply(sim::SimMachine& machine,
                              value.second);
     }
     machine.desktop.messageBoxAnswer = messageBoxAnswer;
+    ApplyCaptured(*this, machine);
 }
 
 }  // namespace kestavo::vendortools

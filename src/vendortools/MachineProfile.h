@@ -9,6 +9,7 @@
 #include "platform/IModulePort.h"
 #include "platform/ISystemPort.h"
 #include "platform/sim/SimMachine.h"
+#include "vendortools/SetupFolderImage.h"
 
 namespace kestavo::vendortools {
 
@@ -51,6 +52,29 @@ struct MachineProfile {
     int restartAnswer = 1;
     std::uint64_t restartAnswerMs = 1000;
 
+    // What a machine file captured on a real machine also says (see
+    // MachineCapture): the folder the setup ran in, the temporary folder,
+    // whether the registry keeps a 64-bit and a 32-bit view, the uninstall
+    // entries of each, the shell's folders by CSIDL, the screen, and a
+    // runtime library that gives no version.
+    std::string setupFolder = SetupFolderImage::kSimulatedFolder;
+    std::optional<std::string> tempFolder;
+    bool twoRegistryViews = false;
+    std::vector<std::pair<std::string, std::string>> products64;
+    std::vector<std::pair<std::string, std::string>> products32;
+    std::map<int, std::string> shellFolders;
+    int screenWidth = 1024;
+    int screenHeight = 768;
+    bool installerUnversioned = false;
+
+    // The shell's folders the program asks for, each by the folder macro
+    // that names it in a tag file.
+    struct ShellFolder {
+        const char* macro;
+        int csidl;
+    };
+    static const std::vector<ShellFolder>& ShellFolders();
+
     // The built-in machines: win95, win98, winme, win2000, winxp, win7, win10.
     static std::optional<MachineProfile> BuiltIn(const std::string& name);
     static std::vector<std::string> BuiltInNames();
@@ -60,7 +84,7 @@ struct MachineProfile {
     static std::optional<MachineProfile> FromFile(const std::string& bytes, std::string& error);
 
     // Makes the simulated machine this machine. The setup folder's programs
-    // must be on it first, so that they get their run times.
+    // must be on it first, at setupFolder, so that they get their run times.
     void Apply(sim::SimMachine& machine, const std::vector<std::string>& setupPrograms) const;
 
 private:

@@ -108,11 +108,10 @@ std::vector<std::string> SetupFolderImage::Programs() const {
     return programs;
 }
 
-void SetupFolderImage::PutInto(sim::SimMachine& machine) const {
-    machine.system.currentDirectory = kSimulatedFolder;
+void SetupFolderImage::PutInto(sim::SimMachine& machine, const std::string& folder) const {
+    machine.system.currentDirectory = folder;
     for (const auto& entry : m_files) {
-        machine.files.Put(std::string(kSimulatedFolder) + "\\" + entry.second.relativePath,
-                          entry.second.bytes);
+        machine.files.Put(folder + "\\" + entry.second.relativePath, entry.second.bytes);
     }
 }
 

@@ -45,8 +45,8 @@ public:
     // The programs of the folder, as relative paths.
     std::vector<std::string> Programs() const;
 
-    // Lays the files out at kSimulatedFolder and makes it the current folder.
-    void PutInto(sim::SimMachine& machine) const;
+    // Lays the files out in the folder and makes it the current folder.
+    void PutInto(sim::SimMachine& machine, const std::string& folder = kSimulatedFolder) const;
 
 private:
     static std::string Normalize(const std::string& relativePath);

@@ -1,7 +1,10 @@
 #include "vendortools/SetupPreview.h"
 
+#include <optional>
+
 #include "driver/SetupApp.h"
 #include "vendortools/DecisionNarrator.h"
+#include "vendortools/DryRunMachine.h"
 #include "vendortools/Storyboard.h"
 #include "vendortools/TimelineFormat.h"
 
@@ -35,6 +38,24 @@ private:
     const MachineProfile& m_profile;
 };
 
+// The narrator hears each decision first, then whoever else listens.
+class Listeners : public IDecisionObserver {
+public:
+    Listeners(IDecisionObserver& narrator, IDecisionObserver* other)
+        : m_narrator(narrator), m_pOther(other) {}
+
+    void Decided(Decision decision, const std::string* text, int number) override {
+        m_narrator.Decided(decision, text, number);
+        if (m_pOther != nullptr) {
+            m_pOther->Decided(decision, text, number);
+        }
+    }
+
+private:
+    IDecisionObserver& m_narrator;
+    IDecisionObserver* m_pOther;
+};
+
 }  // namespace
 
 SetupPreview::SetupPreview(const SetupFolderImage& folder, const MachineProfile& machine)
@@ -42,15 +63,21 @@ SetupPreview::SetupPreview(const SetupFolderImage& folder, const MachineProfile&
 
 std::vector<TimelineEvent> SetupPreview::Run() {
     sim::SimMachine machine;
-    m_folder.PutInto(machine);
+    m_folder.PutInto(machine, m_machine.setupFolder);
     m_machine.Apply(machine, m_folder.Programs());
     DecisionNarrator narrator(machine);
-    Ports narrated = machine.GetPorts();
-    narrated.observer = &narrator;
+    Listeners listeners(narrator, m_pListener);
+    std::optional<DryRunMachine> dryRun;
+    if (m_pRealMachine != nullptr) {
+        dryRun.emplace(*m_pRealMachine, machine);
+    }
+    Ports narrated = dryRun ? dryRun->GetPorts() : machine.GetPorts();
+    narrated.observer = &listeners;
     const RestartAnswers answers(machine, m_machine);
     SetupApp app(narrated);
     app.InitInstance();
     m_exitCode = app.ExitCode();
+    m_otherWindows = machine.processes.otherWindows;
     std::vector<TimelineEvent> events = TimelineFormat(machine).Events();
     m_storyboard = Storyboard(machine, m_folder).Html("The setup on " + m_machine.description);
     events.push_back(TimelineEvent{machine.scheduler.Now(), "end",

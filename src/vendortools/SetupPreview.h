@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/IDecisionObserver.h"
+#include "platform/MachineReadPorts.h"
 #include "vendortools/MachineProfile.h"
 #include "vendortools/SetupFolderImage.h"
 
@@ -30,16 +32,31 @@ class SetupPreview {
 public:
     SetupPreview(const SetupFolderImage& folder, const MachineProfile& machine);
 
+    // A dry run on a real machine: the program's questions are answered by
+    // its read ports instead of the profile (see DryRunMachine), and the
+    // profile says only how the effects go (how long programs run, how the
+    // user answers). Nothing the program does reaches the real machine.
+    void AskInstead(const MachineReadPorts& machine) { m_pRealMachine = &machine; }
+    // Someone else hears every decision too, after the timeline has.
+    void AlsoTell(IDecisionObserver& observer) { m_pListener = &observer; }
+
     std::vector<TimelineEvent> Run();
     std::uint32_t ExitCode() const { return m_exitCode; }
     // The run's screens as an HTML page (see Storyboard), once it has run.
     const std::string& StoryboardHtml() const { return m_storyboard; }
+    // Other programs' windows the simulated machine knew when the run
+    // ended: the profile's, and on a dry run those the program found on the
+    // real machine.
+    const std::vector<TopLevelWindow>& OtherWindows() const { return m_otherWindows; }
 
 private:
     const SetupFolderImage& m_folder;
     const MachineProfile& m_machine;
+    const MachineReadPorts* m_pRealMachine = nullptr;
+    IDecisionObserver* m_pListener = nullptr;
     std::uint32_t m_exitCode = 0;
     std::string m_storyboard;
+    std::vector<TopLevelWindow> m_otherWindows;
 };
 
 }  // namespace kestavo::vendortools

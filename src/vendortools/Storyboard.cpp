@@ -290,6 +290,16 @@ void Storyboard::ReadInstallerWindow(std::uint64_t ms, const sim::SimShownWindow
     }
 }
 
+// A picture's bytes, where it lies in the setup folder: the machine's
+// current folder, wherever the machine keeps it.
+std::optional<std::string> Storyboard::FolderBytes(const std::string& path) const {
+    std::string folder = m_machine.system.currentDirectory;
+    if (folder.empty() || folder.back() != '\\') {
+        folder.push_back('\\');
+    }
+    return StartsWith(path, folder) ? m_folder.Bytes(path.substr(folder.size())) : std::nullopt;
+}
+
 // Each picture the frames show is numbered once, to be drawn by reference.
 void Storyboard::NumberPictures() {
     for (const Frame& frame : m_frames) {
@@ -308,10 +318,8 @@ void Storyboard::NumberPictures() {
 // stretch to the places they are drawn at.
 std::string Storyboard::PictureDefinitions() const {
     std::string defs;
-    const std::string folder = std::string(SetupFolderImage::kSimulatedFolder) + "\\";
     for (const auto& [path, number] : m_pictureNumbers) {
-        const auto bytes =
-            StartsWith(path, folder) ? m_folder.Bytes(path.substr(folder.size())) : std::nullopt;
+        const auto bytes = FolderBytes(path);
         if (!bytes || bytes->empty()) {
             continue;
         }
@@ -329,10 +337,8 @@ std::string Storyboard::PictureDefinitions() const {
 }
 
 std::string Storyboard::PictureAt(const std::string& path, const Rect& rect) const {
-    const std::string folder = std::string(SetupFolderImage::kSimulatedFolder) + "\\";
     const auto number = m_pictureNumbers.find(path);
-    const auto bytes =
-        StartsWith(path, folder) ? m_folder.Bytes(path.substr(folder.size())) : std::nullopt;
+    const auto bytes = FolderBytes(path);
     if (number == m_pictureNumbers.end() || !bytes || bytes->empty()) {
         return "<rect " + RectAttributes(rect) + " fill=\"none\" stroke=\"#999\"/>";
     }

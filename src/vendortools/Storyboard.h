@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,7 @@ private:
     std::string PictureAt(const std::string& path, const Rect& rect) const;
     std::string ProgressDialog(const Rect& rect, std::uint64_t ms) const;
     std::string PictureDefinitions() const;
+    std::optional<std::string> FolderBytes(const std::string& path) const;
 
     sim::SimMachine& m_machine;
     const SetupFolderImage& m_folder;

@@ -39,6 +39,7 @@ public:
     bool Json() const { return m_json; }
     // The code page `--codepage` names; `otherwise` when it names none.
     CodePage CodePageOr(const CodePage& otherwise) const;
+    bool NamesCodePage() const { return m_codePage.has_value(); }
     // Says why the run ends without doing what it was asked; kCannotRun.
     int Fail(const std::string& message, std::ostream& out, std::ostream& err) const;
 

@@ -5,9 +5,11 @@ Wine reports, and the message boxes and dialogs that users answer.
 Each test makes the machine state, runs setup.exe once with an action list
 of its own, answers the boxes as they come, and puts the machine back.
 Besides CTest's SETUP_EXE, WINPROBE_EXE and SETUP_ARTIFACTS, WINDOWHOST_EXE
-names the helper that stands for another vendor's running program.
+names the helper that stands for another vendor's running program; the
+preview's dry run on the prefix also uses SETUP_PREVIEW_EXE and RECORDER_EXE.
 """
 
+import json
 import os
 import re
 import shutil
@@ -46,6 +48,7 @@ VERSION_KEY = r"HKCU\Software\Wine\AppDefaults\setup.exe"
 # Kernelbase traces every process it starts on this channel; the trace is
 # how a test sees whether setup.exe started the package installer.
 INSTALLER_START = re.compile(r'CreateProcessInternalW app L"[^"]*\\msiexec\.exe"')
+ANY_START = re.compile(r"CreateProcessInternalW")
 
 
 def record(kind, subject="", then="", completion="", timing="", argument=""):
@@ -106,11 +109,31 @@ class ActionsTest(WineTestCase):
                 os.killpg(process.pid, signal.SIGKILL)
                 process.wait()
 
-    def start_setup_with_actions(self, *records, name="setup"):
-        lines = ["[ADVACTIONSKV]", f"TOTAL={len(records)}"]
+    def write_actions(self, records, lines=()):
+        lines = [*lines, "[ADVACTIONSKV]", f"TOTAL={len(records)}"]
         for index, fields in enumerate(records):
             lines += [f"{letter}{index}={value}" for letter, value in fields.items() if value]
         self.write_setup_file("kestavo.tag", lines)
+
+    def preview(self, *arguments, env=None):
+        """Runs setup-preview.exe to its end; returns its exit code, its
+        output and Wine's trace of the processes it started."""
+        environment = self.desktop.environment(PROBE_LIMIT)
+        environment.update(env or {}, WINEDEBUG="-all,+process")
+        process = subprocess.Popen([str(WINE_RUN), str(environment_path("SETUP_PREVIEW_EXE")),
+                                    *arguments], env=environment, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                   start_new_session=True)
+        try:
+            output, trace = process.communicate(timeout=PROBE_LIMIT + 10)
+        finally:
+            if process.poll() is None:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait()
+        return process.returncode, output.decode("utf-8"), trace.decode(errors="replace")
+
+    def start_setup_with_actions(self, *records, name="setup"):
+        self.write_actions(records)
         return self.start(environment_path("SETUP_EXE"), name=name, folder=self.folder,
                           env={"WINEDEBUG": "-all,+process"})
 
@@ -364,6 +387,83 @@ class ActionsTest(WineTestCase):
         self.answer_boxes(setup, "After both restarts")
         self.assert_setup_ends(setup)
         self.assertTrue(self.installer_started(setup), "msiexec.exe was not started")
+
+    def test_preview_of_this_machine_answers_from_it_and_changes_nothing(self):
+        """setup-preview.exe --machine this: the prefix answers the records'
+        questions, the simulated machine does the rest; a capture of the
+        prefix replays to the same decisions."""
+        self.add_uninstall_entry("KestavoE2E.Preview64", display_name="Kestavo Preview 64")
+        self.add_uninstall_entry("KestavoE2E.Preview32", display_name="Kestavo Preview 32",
+                                 view=("/reg:32",))
+        marker = Path(self.linux_path("C:\\windows\\Fonts")) / "kestavo-e2e-preview.txt"
+        marker.write_bytes(b"")
+        self.addCleanup(marker.unlink)
+        host, quit_log = self.start_windowhost("Kestavo Preview Host", "KestavoPreviewHost")
+        shutil.copy(environment_path("RECORDER_EXE"), self.folder / "recorder.exe")
+        recorder_log = self.folder / "recorder.log"
+        (self.folder / "_data.msi").write_bytes(b"")
+        installed = "If the program described below is installed"
+
+        def box_if(kind, subject, text):
+            return record(kind, subject, "Show MessageBox", argument=text)
+
+        self.write_actions([
+            box_if(installed, "Kestavo Preview 64", "64"),
+            box_if(installed, "Kestavo Preview 32", "32"),
+            box_if("If the file described below exists",
+                   "<Fonts Folder>\\kestavo-e2e-preview.txt", "file"),
+            box_if(installed, "Kestavo Preview Absent", "absent"),
+            record("Run 3rd party software", argument="recorder.exe"),
+            record("If the program described below is running", "Kestavo Preview Host",
+                   "Close Program", completion="Stop installation"),
+        ], lines=["[SPLASH]", "A0=Disabled", "[FILESUPPORT]", "TOTAL=1", "A0=recorder.exe",
+                  "B0=Before installation"])
+        folder = windows_path(self.folder)
+        recorder = {"SETUP_RECORDER_LOG": windows_path(recorder_log)}
+
+        code, output, trace = self.preview(folder, "--machine", "this", "--json", env=recorder)
+        (self.desktop.artifacts / "machine-this.json").write_text(output)
+
+        self.assertEqual(code, 1, output)
+        report = json.loads(output)
+        self.assertEqual(report["exit_code"], 1603)
+        decisions = [event["text"] for event in report["events"] if event["kind"] == "action"]
+        two_views = os.environ.get("SETUP_WINE_ARCH") == "win64"
+        entry = UNINSTALL_KEY + "\\KestavoE2E.Preview{0}" + (" ({0}-bit view)" if two_views else "")
+        reasons = [f'holds: the uninstall entry {entry.format(bits)} has the DisplayName '
+                   f'"Kestavo Preview {bits}"' for bits in ("64", "32")]
+        reasons += ['holds: "C:\\windows\\Fonts\\kestavo-e2e-preview.txt" exists',
+                    'does not hold: no uninstall entry is named or shown as '
+                    '"Kestavo Preview Absent"',
+                    'holds: a window titled "Kestavo Preview Host" is open',
+                    'completion choice "Stop installation": the installation stops']
+        for reason in reasons:
+            self.assertTrue(any(reason in decision for decision in decisions),
+                            f"{reason!r} not in {decisions}")
+        self.assertIsNone(ANY_START.search(trace), trace)
+        self.assertFalse(recorder_log.exists(), "a program of the setup folder ran")
+        self.assertEqual(host.state(), "still running")
+        self.assertFalse(quit_log.exists(), "the running program was told to quit")
+
+        capture = self.folder.parent / f"{self.folder.name}-capture.ini"
+        self.addCleanup(capture.unlink, missing_ok=True)
+        code, output, trace = self.preview("--capture", windows_path(capture), folder)
+        self.assertEqual(code, 0, output)
+        self.assertIsNone(ANY_START.search(trace), trace)
+        captured = capture.read_text()
+        shutil.copy(capture, self.desktop.artifacts / "capture.ini")
+        self.assertTrue(captured.startswith("; A machine file for setup-preview"), captured)
+        self.assertIn("Kestavo Preview Host=KestavoPreviewHost", captured)
+        self.assertIn("KestavoE2E.Preview64=Kestavo Preview 64", captured)
+        self.assertNotIn("Favorites", captured)
+        self.assertNotIn(os.environ.get("USER", "root"), captured.lower())
+
+        code, output, _ = self.preview(folder, "--machine", windows_path(capture), "--json")
+        self.assertEqual(code, 1, output)
+        replayed = json.loads(output)
+        self.assertEqual(replayed["exit_code"], 1603)
+        self.assertEqual([event["text"] for event in replayed["events"]
+                          if event["kind"] == "action"], decisions)
 
 
 if __name__ == "__main__":

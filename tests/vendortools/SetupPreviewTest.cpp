@@ -9,16 +9,23 @@
 #include <string>
 #include <vector>
 
+#include "platform/MachineReadPorts.h"
+#include "platform/WinConst.h"
 #include "support/HostFolder.h"
 #include "support/Pictures.h"
 #include "support/SimFixture.h"
 #include "vendortools/CodePage.h"
+#include "vendortools/DryRunMachine.h"
+#include "vendortools/MachineCapture.h"
+#include "vendortools/MachineFileText.h"
 #include "vendortools/SetupPreviewCommand.h"
 #include "vendortools/ToolCommandLine.h"
 
 namespace kestavo::test {
 namespace {
 
+using vendortools::DryRunMachine;
+using vendortools::MachineCapture;
 using vendortools::MachineProfile;
 using vendortools::SetupFolderImage;
 using vendortools::SetupPreview;
@@ -174,7 +181,8 @@ TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
                   "2000 action record 0 \"writer\": completion choice \"Restart Computer\": the "
                   "restart dialog is shown (nothing restarts)",
                   "3000 action record 1 \"tools\": \"If the program described below is not "
-                  "installed\" does not hold: an uninstall entry is named or shown as \"Acme "
+                  "installed\" does not hold: the uninstall entry HKLM\\SOFTWARE\\Microsoft\\"
+                  "Windows\\CurrentVersion\\Uninstall\\{42} has the DisplayName \"Acme "
                   "Tools\"; nothing is done",
                   "3000 action record 2 \"late\": \"Show MessageBox\" marked \"After Setup "
                   "Complete Dialog\": waits for the pass after the package, which it asks for",
@@ -192,7 +200,8 @@ TEST(SetupPreviewTest, AMachineFileSaysWhatIsThereAndEachRecordSaysWhy) {
                   "8000 action record 0 \"writer\": completion choice \"Restart Computer\": the "
                   "restart dialog is shown (nothing restarts)",
                   "9000 action record 1 \"tools\": \"If the program described below is not "
-                  "installed\" does not hold: an uninstall entry is named or shown as \"Acme "
+                  "installed\" does not hold: the uninstall entry HKLM\\SOFTWARE\\Microsoft\\"
+                  "Windows\\CurrentVersion\\Uninstall\\{42} has the DisplayName \"Acme "
                   "Tools\"; nothing is done",
                   "9000 action record 2 \"late\": \"Show MessageBox\": shows \"done\"",
                   "9000 action record 3 \"typo\": \"Show Messagebox\" is no type setup.exe knows: "
@@ -268,6 +277,139 @@ TEST(SetupPreviewTest, ProgramsAMachineFileListsStartAsListed) {
                   "0 program started C:\\Tools\\tool.exe, command line \"\", in C:\\SETUP",
                   "3000 program C:\\Tools\\tool.exe ended with exit code 5, after 3.000 s"}),
               With(preview.Run(), "tool.exe"));
+}
+
+// A real machine for a dry run, played by a simulated one: a 64-bit
+// Windows 10 with Acme Writer in its 64-bit uninstall list and Acme Tools,
+// by its key's name, in its 32-bit one; a picture in the user's My Pictures
+// folder; Acme Writer's window open; and what no setup asks about (another
+// product, the user's Favorites).
+class RealMachine {
+public:
+    static constexpr char kFolder[] = "D:\\Downloads\\acme";
+
+    explicit RealMachine(const SetupFolderImage& folder) {
+        m_machine.InstallWindows({VER_PLATFORM_WIN32_NT, 10, 0}, "C:\\Windows",
+                                 "C:\\Windows\\system32");
+        m_machine.InstallInstallerRuntime({5, 0, 19041}, sim::SimProgram{1000, 0, {}});
+        sim::SimRegistry& registry = m_machine.registry;
+        registry.twoViews = true;
+        const std::string uninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+        registry.Put(uninstall + "{A1}", "DisplayName", "Acme Writer", RegistryView::Bits64);
+        registry.Put(uninstall + "AcmeTools", "DisplayName", "Tools", RegistryView::Bits32);
+        registry.Put(uninstall + "{B2}", "DisplayName", "Bravo Other", RegistryView::Bits64);
+        m_machine.system.specialFolders[CSIDL_MYPICTURES] = "C:\\Users\\ann\\Pictures";
+        m_machine.system.specialFolders[CSIDL_FAVORITES] = "C:\\Users\\ann\\Favorites";
+        m_machine.files.Put("C:\\Users\\ann\\Pictures\\acme.png", "x");
+        m_machine.processes.otherWindows.push_back({0x1234, 77, "Acme Writer", "AcmeMain"});
+        folder.PutInto(m_machine, kFolder);
+        m_machine.processes.AddProgram(std::string(kFolder) + "\\recorder.exe",
+                                       sim::SimProgram{1000, 0, {}});
+    }
+
+    MachineReadPorts Reads() {
+        return MachineReadPorts{m_machine.system,         m_machine.profile,   m_machine.registry,
+                                m_machine.modules,        m_machine.processes, m_machine.desktop,
+                                m_machine.system.codePage};
+    }
+    sim::SimMachine& Machine() { return m_machine; }
+
+private:
+    sim::SimMachine m_machine;
+};
+
+SetupFolderImage AskingFolder() {
+    SetupFolderImage folder = Folder(
+        "[SPLASH]\nA0=Disabled\n[ADVACTIONSKV]\nTOTAL=6\n"
+        "A0=writer\nB0=If the program described below is installed\nC0=Acme Writer\n"
+        "D0=Show MessageBox\nG0=writer\n"
+        "A1=tools\nB1=If the program described below is installed\nC1=AcmeTools\n"
+        "D1=Show MessageBox\nG1=tools\n"
+        "A2=picture\nB2=If the file described below exists\nC2=<My Pictures Folder>\\acme.png\n"
+        "D2=Show MessageBox\nG2=picture\n"
+        "A3=missing\nB3=If the program described below is installed\nC3=Acme Gone\n"
+        "D3=Show MessageBox\nG3=gone\n"
+        "A4=recorder\nB4=Run 3rd party software\nG4=recorder.exe\n"
+        "A5=close\nB5=If the program described below is running\nC5=Acme Writer\n"
+        "D5=Close Program\nE5=Stop installation\n");
+    folder.Put("recorder.exe", "MZ");
+    return folder;
+}
+
+// The dry run takes every answer from the real machine and does everything
+// on the simulated one: the real machine's trace stays empty, no program of
+// it starts and its window is told nothing, while the timeline shows each
+// answer with the reason the real machine gave, and the run's exit code.
+TEST(SetupPreviewTest, ADryRunAsksTheRealMachineAndChangesNothingOnIt) {
+    const SetupFolderImage folder = AskingFolder();
+    RealMachine real(folder);
+    const MachineReadPorts reads = real.Reads();
+    const MachineProfile profile = MachineCapture(reads, &folder).Profile();
+    SetupPreview preview(folder, profile);
+    preview.AskInstead(reads);
+
+    const std::vector<TimelineEvent> events = preview.Run();
+
+    EXPECT_EQ(1u, With(events,
+                       "holds: the uninstall entry HKLM\\SOFTWARE\\Microsoft\\Windows\\"
+                       "CurrentVersion\\Uninstall\\{A1} (64-bit view) has the "
+                       "DisplayName \"Acme Writer\"")
+                      .size());
+    EXPECT_EQ(1u, With(events, "Uninstall\\AcmeTools (32-bit view) is named \"AcmeTools\"").size());
+    EXPECT_EQ(1u, With(events, "C:\\Users\\ann\\Pictures\\acme.png").size());
+    EXPECT_EQ(1u, With(events, "started D:\\Downloads\\acme\\recorder.exe").size());
+    EXPECT_EQ(1u, With(events, "told the window Acme Writer (AcmeMain) to quit").size());
+    EXPECT_EQ(1603u, preview.ExitCode());
+    EXPECT_EQ(std::vector<std::string>{}, real.Machine().trace.Lines());
+}
+
+// A capture holds the folder's questions' answers and nothing else, and
+// replayed on any machine it makes the same decisions as the dry run.
+TEST(SetupPreviewTest, ACapturedMachineReplaysToTheSameDecisions) {
+    const SetupFolderImage folder = AskingFolder();
+    RealMachine real(folder);
+    const MachineReadPorts reads = real.Reads();
+    const MachineProfile profile = MachineCapture(reads, &folder).Profile();
+    SetupPreview dryRun(folder, profile);
+    dryRun.AskInstead(reads);
+    const std::vector<TimelineEvent> asked = dryRun.Run();
+    MachineCapture capture(reads, &folder);
+    capture.FollowDryRun(folder);
+    const std::string text = vendortools::MachineFileText(capture.Profile(), {"captured"});
+
+    std::string error;
+    const auto replayed = MachineProfile::FromFile(text, error);
+    ASSERT_TRUE(replayed) << error;
+    SetupPreview replay(folder, *replayed);
+    const std::vector<TimelineEvent> events = replay.Run();
+
+    EXPECT_EQ(With(asked, "record "), With(events, "record ")) << text;
+    EXPECT_EQ(dryRun.ExitCode(), replay.ExitCode());
+    EXPECT_EQ(
+        "the Windows it was captured on (NT 10.0, Windows Installer 5.0.19041), with the "
+        "machine file's additions",
+        replayed->description);
+    EXPECT_EQ(0u, text.find("; captured\r\n")) << text;
+    for (const char* absent : {"Bravo", "Favorites", "Acme Gone"}) {
+        EXPECT_EQ(std::string::npos, text.find(absent)) << absent << " in\n" << text;
+    }
+}
+
+// A shell folder is captured where a tag file names its macro, in
+// whatever text the tag file is, and only there.
+TEST(SetupPreviewTest, ACaptureTakesTheShellFoldersTheTagFilesName) {
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : std::string("[APPINFO]\r\n5=<My Pictures Folder>\\Acme\r\n")) {
+        utf16 += {c, '\0'};
+    }
+    SetupFolderImage folder = Folder("[SPLASH]\nA0=Disabled\n");
+    folder.Put("data.tag", utf16);
+    RealMachine real(folder);
+
+    const MachineProfile profile = MachineCapture(real.Reads(), &folder).Profile();
+
+    EXPECT_EQ((std::map<int, std::string>{{CSIDL_MYPICTURES, "C:\\Users\\ann\\Pictures"}}),
+              profile.shellFolders);
 }
 
 std::size_t Count(const std::string& text, const std::string& part) {
@@ -356,6 +498,17 @@ TEST(SetupPreviewTest, AMachineFileNamingNoBuiltInMachineIsRefused) {
     EXPECT_EQ("[machine] codepage=65001 is no Windows ANSI code page: write " +
                   std::string(vendortools::CodePage::AnsiNumbers()),
               error);
+    for (const char* system : {"XP", "NT10.0", "NT 10", "NT 10.0 SP1"}) {
+        EXPECT_FALSE(MachineProfile::FromFile("[machine]\nsystem=" + std::string(system), error));
+        EXPECT_EQ("[machine] system=" + std::string(system) +
+                      " is no system version: write NT 10.0 or 9x 4.10",
+                  error);
+    }
+    EXPECT_FALSE(MachineProfile::FromFile("[machine]\ninstaller=5.0\n", error));
+    EXPECT_EQ(
+        "[machine] installer=5.0 is no version: write three numbers (5.0.19041), none or "
+        "unknown",
+        error);
 }
 
 struct CommandOutput {
@@ -412,6 +565,16 @@ TEST(SetupPreviewTest, TheExitCodeSaysWhetherTheSimulatedSetupSucceeds) {
     const CommandOutput usage = RunSetupPreview({"--json", setup, "--machine"});
     EXPECT_EQ(ToolCommandLine::kCannotRun, usage.code);
     EXPECT_EQ("--machine: 1 required TEXT missing", nlohmann::json::parse(usage.out)["error"]);
+    // Only the Windows build has a Windows to ask.
+    const CommandOutput here = RunSetupPreview({setup, "--machine", "this"});
+    EXPECT_EQ(ToolCommandLine::kCannotRun, here.code);
+    EXPECT_EQ(0u, here.err.find("setup-preview: only setup-preview.exe, run on the Windows in "
+                                "question, can ask it"));
+    EXPECT_EQ(ToolCommandLine::kCannotRun, RunSetupPreview({"--capture", nowhere, setup}).code);
+    const CommandOutput mixed =
+        RunSetupPreview({"--capture", nowhere, setup, "--machine", "win7", "--json"});
+    EXPECT_EQ("--machine excludes --capture", nlohmann::json::parse(mixed.out)["error"]);
+    EXPECT_EQ("setup-preview: FOLDER is required\n", RunSetupPreview({"--answer", "2"}).err);
 }
 
 // The texts setup.exe shows are in the machine's code page; every output
