@@ -10,12 +10,11 @@ from a batch file whose cmd.exe prints the whole code after the run.
 import json
 import os
 import shutil
-import signal
 import subprocess
 import uuid
 from pathlib import Path
 
-from wine_e2e import PROBE_LIMIT, WINE_RUN, environment_path, wine_setting
+from wine_e2e import PROBE_LIMIT, environment_path, run_to_end, wine_setting
 
 FIXTURES = Path(__file__).resolve().with_name("fixtures")
 PACKAGE_SOURCE = FIXTURES / "sample.wxs"
@@ -37,15 +36,7 @@ def wine_prefix():
 def run_wine(env, *arguments):
     """Runs a Windows program to its end; returns its exit code (mod 256)."""
     env = dict(env, SETUP_WINE_TIMEOUT=str(PROBE_LIMIT))
-    process = subprocess.Popen([str(WINE_RUN), *arguments], env=env, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                               start_new_session=True)
-    try:
-        return process.wait(timeout=PROBE_LIMIT + 10)
-    finally:
-        if process.poll() is None:
-            os.killpg(process.pid, signal.SIGKILL)
-            process.wait()
+    return run_to_end(arguments, env, PROBE_LIMIT, capture=False)[0]
 
 
 class RecorderLog:

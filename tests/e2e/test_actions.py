@@ -13,14 +13,13 @@ import json
 import os
 import re
 import shutil
-import signal
 import subprocess
 import time
 import unittest
 from pathlib import Path
 
 from wine_e2e import (PROBE_LIMIT, PROGRAM_LIMIT, WINE_RUN, WineProgram, WineTestCase,
-                      environment_path)
+                      environment_path, run_to_end)
 
 BOX_CAPTION = "setup"  # the base name of the program file
 CAPTION = "Morlenby Kestavo"  # the progress dialog, the main window
@@ -98,16 +97,8 @@ class ActionsTest(WineTestCase):
 
     def run_wine(self, *arguments):
         """Runs a Windows program to its end; returns its exit code."""
-        process = subprocess.Popen([str(WINE_RUN), *arguments],
-                                   env=self.desktop.environment(PROBE_LIMIT),
-                                   stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, start_new_session=True)
-        try:
-            return process.wait(timeout=PROBE_LIMIT + 10)
-        finally:
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
+        return run_to_end(arguments, self.desktop.environment(PROBE_LIMIT), PROBE_LIMIT,
+                          capture=False)[0]
 
     def write_actions(self, records, lines=()):
         lines = [*lines, "[ADVACTIONSKV]", f"TOTAL={len(records)}"]
@@ -120,17 +111,9 @@ class ActionsTest(WineTestCase):
         output and Wine's trace of the processes it started."""
         environment = self.desktop.environment(PROBE_LIMIT)
         environment.update(env or {}, WINEDEBUG="-all,+process")
-        process = subprocess.Popen([str(WINE_RUN), str(environment_path("SETUP_PREVIEW_EXE")),
-                                    *arguments], env=environment, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                   start_new_session=True)
-        try:
-            output, trace = process.communicate(timeout=PROBE_LIMIT + 10)
-        finally:
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
-        return process.returncode, output.decode("utf-8"), trace.decode(errors="replace")
+        code, output, trace = run_to_end([environment_path("SETUP_PREVIEW_EXE"), *arguments],
+                                         environment, PROBE_LIMIT)
+        return code, output.decode("utf-8"), trace.decode(errors="replace")
 
     def start_setup_with_actions(self, *records, name="setup"):
         self.write_actions(records)

@@ -84,6 +84,24 @@ def environment_path(name):
     return Path(value)
 
 
+def run_to_end(arguments, env, limit, capture=True):
+    """Runs a program under Wine in a process group of its own and waits for
+    its end, ending the group when it outlives `limit` (plus Wine's own
+    start-up); returns its exit code, its output and its error output (None
+    without `capture`: a program whose children keep a pipe open would
+    otherwise be waited for until they end too)."""
+    streams = subprocess.PIPE if capture else subprocess.DEVNULL
+    process = subprocess.Popen([str(WINE_RUN), *arguments], env=env, stdin=subprocess.DEVNULL,
+                               stdout=streams, stderr=streams, start_new_session=True)
+    try:
+        output, errors = process.communicate(timeout=limit + 10)
+    finally:
+        if process.poll() is None:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+    return process.returncode, output, errors
+
+
 def read_pixels(picture, rect):
     """The pixels of a screen rectangle [left, top, right, bottom] of a
     screenshot, as (red, green, blue) tuples, row by row."""
@@ -214,20 +232,11 @@ class WineDesktop:
 
     def probe(self, *arguments, limit=PROBE_LIMIT):
         """Runs winprobe; returns its exit code and its JSON lines."""
-        process = subprocess.Popen([str(WINE_RUN), str(self._winprobe), *arguments],
-                                   env=self.environment(limit), stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                   start_new_session=True)
-        try:
-            output, _ = process.communicate(timeout=limit + 10)
-        finally:
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
-        if process.returncode == 2:
+        code, output, _ = run_to_end([self._winprobe, *arguments], self.environment(limit), limit)
+        if code == 2:
             raise RuntimeError(f"winprobe usage error: {arguments}")
         lines = [json.loads(line) for line in output.decode("utf-8").splitlines() if line]
-        return process.returncode, lines
+        return code, lines
 
     def screen_size(self):
         _, lines = self.probe("screen")
