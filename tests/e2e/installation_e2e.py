@@ -36,7 +36,7 @@ def wine_prefix():
 def run_wine(env, *arguments):
     """Runs a Windows program to its end; returns its exit code (mod 256)."""
     env = dict(env, SETUP_WINE_TIMEOUT=str(PROBE_LIMIT))
-    return run_to_end(arguments, env, PROBE_LIMIT, capture=False)[0]
+    return run_to_end(arguments, env, PROBE_LIMIT, output=False)[0]
 
 
 class RecorderLog:

@@ -98,7 +98,7 @@ class ActionsTest(WineTestCase):
     def run_wine(self, *arguments):
         """Runs a Windows program to its end; returns its exit code."""
         return run_to_end(arguments, self.desktop.environment(PROBE_LIMIT), PROBE_LIMIT,
-                          capture=False)[0]
+                          output=False)[0]
 
     def write_actions(self, records, lines=()):
         lines = [*lines, "[ADVACTIONSKV]", f"TOTAL={len(records)}"]
@@ -112,7 +112,7 @@ class ActionsTest(WineTestCase):
         environment = self.desktop.environment(PROBE_LIMIT)
         environment.update(env or {}, WINEDEBUG="-all,+process")
         code, output, trace = run_to_end([environment_path("SETUP_PREVIEW_EXE"), *arguments],
-                                         environment, PROBE_LIMIT)
+                                         environment, PROBE_LIMIT, errors=True)
         return code, output.decode("utf-8"), trace.decode(errors="replace")
 
     def start_setup_with_actions(self, *records, name="setup"):

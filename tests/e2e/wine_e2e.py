@@ -84,22 +84,23 @@ def environment_path(name):
     return Path(value)
 
 
-def run_to_end(arguments, env, limit, capture=True):
+def run_to_end(arguments, env, limit, output=True, errors=False):
     """Runs a program under Wine in a process group of its own and waits for
     its end, ending the group when it outlives `limit` (plus Wine's own
-    start-up); returns its exit code, its output and its error output (None
-    without `capture`: a program whose children keep a pipe open would
-    otherwise be waited for until they end too)."""
-    streams = subprocess.PIPE if capture else subprocess.DEVNULL
+    start-up); returns its exit code and the output and error output asked
+    for (None for the others). Ask only for what is read: Wine's own
+    processes that the program starts keep the pipes they inherit, and the
+    wait would last until they end too."""
+    pipe = {True: subprocess.PIPE, False: subprocess.DEVNULL}
     process = subprocess.Popen([str(WINE_RUN), *arguments], env=env, stdin=subprocess.DEVNULL,
-                               stdout=streams, stderr=streams, start_new_session=True)
+                               stdout=pipe[output], stderr=pipe[errors], start_new_session=True)
     try:
-        output, errors = process.communicate(timeout=limit + 10)
+        printed, reported = process.communicate(timeout=limit + 10)
     finally:
         if process.poll() is None:
             os.killpg(process.pid, signal.SIGKILL)
             process.wait()
-    return process.returncode, output, errors
+    return process.returncode, printed, reported
 
 
 def read_pixels(picture, rect):
